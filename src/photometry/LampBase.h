@@ -14,12 +14,12 @@ enum BallastKind : int { Conventional = 0, Electronic = 1, DimmableElectronic = 
 
 struct BallastItem {
     std::string Name; // "Convencional", "Electrónico", "Elect. Reg. Fluxo" (UTF-8)
-    int Kind = 0;     // 0, 1, 2
+    int Kind = 0; // 0, 1, 2
 };
 
 struct LampBaseResult {
-    int LampType = 0;                 // see LampTypeName
-    std::array<float, 3> Powers{};    // W per ballast kind; -1 = kind does not exist
+    int LampType = 0; // see LampTypeName
+    std::array<float, 3> Powers{}; // W per ballast kind; -1 = kind does not exist
 };
 
 // kind is 1..4; a kind outside that range is looked up as an empty base and code.
@@ -27,7 +27,7 @@ struct LampBaseResult {
 LampBaseResult LampBaseInfo(const TDadosLuminaria& data, int kind, std::vector<BallastItem>& ballasts);
 
 // UTF-8 names; empty outside the ranges.
-std::string BallastName(int kind);  // 0..2
+std::string BallastName(int kind); // 0..2
 std::string LampTypeName(int type); // 0..5
 
 } // namespace lumivar

@@ -10,8 +10,8 @@
 
 namespace lumivar {
 
-constexpr int kGammaRows = 37;  // gamma 0..180 every 5 degrees, 0 = straight down
-constexpr int kCPlanes = 24;    // C 0..345 every 15 degrees
+constexpr int kGammaRows = 37; // gamma 0..180 every 5 degrees, 0 = straight down
+constexpr int kCPlanes = 24; // C 0..345 every 15 degrees
 constexpr int kUgrRows = 19;
 constexpr int kUgrColumns = 10;
 
@@ -19,7 +19,7 @@ using IntensityTable = std::array<std::array<double, kCPlanes>, kGammaRows>; // 
 using UgrTable = std::array<std::array<float, kUgrColumns>, kUgrRows>;
 
 constexpr std::size_t kIntensityBytes = kGammaRows * kCPlanes * 8; // 7104
-constexpr std::size_t kUgrBytes = kUgrRows * kUgrColumns * 4;      // 760
+constexpr std::size_t kUgrBytes = kUgrRows * kUgrColumns * 4; // 760
 
 void DecodeIntensities(ByteSpan image, IntensityTable& out); // image.size() >= 7104
 void EncodeIntensities(const IntensityTable& in, MutableByteSpan image);
