@@ -17,7 +17,7 @@ using Boolean = std::uint8_t; // one byte, 0 false, non-zero true; kept as store
 enum Surface : int { Ceiling = 0, WallA = 1, WallB = 2, WallC = 3, WallD = 4, WorkPlane = 5 };
 
 struct TResultadoSuperficie { // 48 bytes
-    double Average = 0;       // lux, direct
+    double Average = 0; // lux, direct
     double Minimum = 0;
     float MinX = 0, MinY = 0; // metres
     double Maximum = 0;
@@ -34,6 +34,9 @@ struct TResultadosCalculo { // 320 bytes
     double OverallMinimum = 0;
     double OverallMaximum = 0;
     double MaxIndirect = 0;
+    // The record's image at offset o of b (b.size() >= o + its size).
+    void Decode(ByteSpan b, std::size_t o);
+    void Encode(MutableByteSpan b, std::size_t o) const;
     friend bool operator==(const TResultadosCalculo&, const TResultadosCalculo&) = default;
 };
 
@@ -45,6 +48,9 @@ struct TVistaResultados { // 20 bytes
     Boolean ShowLuminaires = 0;
     Boolean WorkAreaOnly = 0;
     std::array<std::uint8_t, 2> Pad18{};
+    // The record's image at offset o of b (b.size() >= o + its size).
+    void Decode(ByteSpan b, std::size_t o);
+    void Encode(MutableByteSpan b, std::size_t o) const;
     friend bool operator==(const TVistaResultados&, const TVistaResultados&) = default;
 };
 
@@ -60,6 +66,9 @@ struct TVista3D { // 28 bytes
     Boolean ShowLevels = 0;
     Boolean View2D = 0;
     std::array<std::uint8_t, 1> Pad27{};
+    // The record's image at offset o of b (b.size() >= o + its size).
+    void Decode(ByteSpan b, std::size_t o);
+    void Encode(MutableByteSpan b, std::size_t o) const;
     friend bool operator==(const TVista3D&, const TVista3D&) = default;
 };
 
@@ -67,48 +76,54 @@ struct TOpcoesIsolux { // 88 bytes
     Boolean AutoLines = 0;
     std::array<std::uint8_t, 3> Pad1{};
     std::int32_t LineCount = 0;
-    std::array<std::int32_t, 10> Levels{};   // lux
+    std::array<std::int32_t, 10> Levels{}; // lux
     std::array<std::uint32_t, 10> Colours{}; // 0x00BBGGRR
+    // The record's image at offset o of b (b.size() >= o + its size).
+    void Decode(ByteSpan b, std::size_t o);
+    void Encode(MutableByteSpan b, std::size_t o) const;
     friend bool operator==(const TOpcoesIsolux&, const TOpcoesIsolux&) = default;
 };
 
 struct TOpcoesSeccoes { // 24 bytes
     std::int32_t Plane = 0;
     std::array<float, 5> Positions{}; // metres; 0 = section not defined
+    // The record's image at offset o of b (b.size() >= o + its size).
+    void Decode(ByteSpan b, std::size_t o);
+    void Encode(MutableByteSpan b, std::size_t o) const;
     friend bool operator==(const TOpcoesSeccoes&, const TOpcoesSeccoes&) = default;
 };
 
 struct TDadosProjecto {
     static constexpr std::size_t Size = 784;
 
-    ShortString<50> ProjectName;            // 0
-    ShortString<20> Number;                 // 51
-    ShortString<50> Designer;               // 72
-    std::array<std::uint8_t, 5> Pad123{};   // 123
-    double DateTime = 0;                    // 128: days since 1899-12-30
-    ShortString<50> Space;                  // 136
-    std::array<std::uint8_t, 1> Pad187{};   // 187
-    float Width = 0;                        // 188: plan Y extent
-    float Length = 0;                       // 192: plan X extent
-    float Height = 0;                       // 196
-    float WorkPlaneHeight = 0;              // 200
+    ShortString<50> ProjectName; // 0
+    ShortString<20> Number; // 51
+    ShortString<50> Designer; // 72
+    std::array<std::uint8_t, 5> Pad123{}; // 123
+    double DateTime = 0; // 128: days since 1899-12-30
+    ShortString<50> Space; // 136
+    std::array<std::uint8_t, 1> Pad187{}; // 187
+    float Width = 0; // 188: plan Y extent
+    float Length = 0; // 192: plan X extent
+    float Height = 0; // 196
+    float WorkPlaneHeight = 0; // 200
     std::array<std::uint8_t, 6> Reflectance{}; // 204: walls A, B, C, D, ceiling, working plane
-    std::array<std::uint8_t, 2> Pad210{};   // 210
-    float MaintenanceFactor = 0;            // 212
-    std::int32_t Illuminance = 0;           // 216: required, lux
+    std::array<std::uint8_t, 2> Pad210{}; // 210
+    float MaintenanceFactor = 0; // 212
+    std::int32_t Illuminance = 0; // 216: required, lux
     std::array<std::uint8_t, 6> GridDivisions{}; // 220: plane x,y; walls h,v; ceiling x,y
-    std::array<std::uint8_t, 6> Pad226{};   // 226
-    TResultadosCalculo Results;             // 232
-    TVistaResultados ValuesView;            // 552
-    TVistaResultados TonesView;             // 572
-    TVista3D IsoluxView3D;                  // 592
-    TOpcoesIsolux Isolux;                   // 620
-    TVista3D SurfaceView3D;                 // 708
-    TOpcoesSeccoes Sections;                // 736
-    Boolean WorkArea = 0;                   // 760
-    std::array<std::uint8_t, 3> Pad761{};   // 761
+    std::array<std::uint8_t, 6> Pad226{}; // 226
+    TResultadosCalculo Results; // 232
+    TVistaResultados ValuesView; // 552
+    TVistaResultados TonesView; // 572
+    TVista3D IsoluxView3D; // 592
+    TOpcoesIsolux Isolux; // 620
+    TVista3D SurfaceView3D; // 708
+    TOpcoesSeccoes Sections; // 736
+    Boolean WorkArea = 0; // 760
+    std::array<std::uint8_t, 3> Pad761{}; // 761
     float WorkAreaX1 = 0, WorkAreaY1 = 0, WorkAreaX2 = 0, WorkAreaY2 = 0; // 764: plan coordinates
-    float Margin = 0;                       // 780
+    float Margin = 0; // 780
 
     void Decode(ByteSpan image); // image.size() >= Size
     void Encode(MutableByteSpan image) const;

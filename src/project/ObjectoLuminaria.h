@@ -14,12 +14,12 @@ namespace lumivar {
 using RefList = std::vector<std::unique_ptr<TRefLuminaria>>;
 
 struct TObjectoLuminaria {
-    std::int32_t RefIndex = -1;          // index into the project's references; -1 none
-    const TRefLuminaria* Ref = nullptr;  // resolved from RefIndex; not owned, not saved
-    float X = 0, Y = 0;                  // plan position, metres
-    float Z = 0;                         // mounting height, metres
+    std::int32_t RefIndex = -1; // index into the project's references; -1 none
+    const TRefLuminaria* Ref = nullptr; // resolved from RefIndex; not owned, not saved
+    float X = 0, Y = 0; // plan position, metres
+    float Z = 0; // mounting height, metres
     float SizeA = 0, SizeB = 0, SizeC = 0, SizeD = 0; // reference body C, L, A, D in metres; not saved
-    float Angle = 0;                     // plan rotation, degrees
+    float Angle = 0; // plan rotation, degrees
     std::int32_t Number = 0;
 
     // Points at refs[index] (or at nothing when index is out of range) and takes the

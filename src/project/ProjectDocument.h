@@ -21,6 +21,14 @@ struct ProjectPhoto {
     std::string Kind;
     Bytes Data;
     bool Empty() const { return Data.empty(); }
+
+    // Whether Kind names one of the four picture kinds the program decodes, in any
+    // letter case.
+    bool HasKnownKind() const;
+    // The bytes to hand to the picture decoder: Data without the 8-byte stream header
+    // (16-bit 1, 16-bit 0x0100, 32-bit length - 8) when Data begins with one. A view
+    // into Data.
+    ByteSpan PictureBytes() const;
     friend bool operator==(const ProjectPhoto&, const ProjectPhoto&) = default;
 };
 
@@ -33,12 +41,12 @@ public:
     TOpcoesRelatorio ReportOptions;
     RefList LuminaireRefs;
     std::vector<TObjectoLuminaria> Luminaires;
-    bool ShowDimensions = false;
+    Boolean ShowDimensions = 0; // the plan shows its dimension marks; kept as the stored byte
     bool PlanChanged = false; // not saved
-    bool Modified = false;    // not saved
-    std::string FileName;     // UTF-8 path; not saved
-    bool ZoomActive = false;  // not saved
-    int ZoomPercent = 100;    // not saved
+    bool Modified = false; // not saved
+    std::string FileName; // UTF-8 path; not saved
+    bool ZoomActive = false; // not saved
+    int ZoomPercent = 100; // not saved
 
     // A new project with the given defaults; dateTime in days since 1899-12-30.
     static ProjectDocument New(const ProjectDefaults& defaults, double dateTime);
@@ -53,6 +61,10 @@ public:
     // Appends a placed luminaire pointing at reference index (counted with AddUse).
     void AddLuminaire(TObjectoLuminaria luminaire);
 };
+
+// Camera of the 3D surface chart in a new project (elevation 300, perspective 15,
+// rotation 345, zoom 55, flags off).
+TVista3D DefaultSurfaceView3D();
 
 // The current local date and time as a day count since 1899-12-30.
 double CurrentDateTime();
