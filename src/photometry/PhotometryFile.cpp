@@ -1,6 +1,8 @@
 #include "photometry/PhotometryFile.h"
 
 #include "base/TextEncoding.h"
+#include "photometry/EulumdatReader.h"
+#include "photometry/IesReader.h"
 #include "photometry/PhotometryReaders.h"
 
 #include <fstream>
@@ -62,6 +64,11 @@ Result<PhotometryFile> ReadWith(PhotometryFormat format, ByteSpan content, bool 
         return ReadAscPhotometry(content, descriptionOnly);
     case PhotometryFormat::Original:
         return ReadOriginalPhotometry(content, descriptionOnly);
+    // Makers' formats: the readers complete the table from the file's own symmetry.
+    case PhotometryFormat::Ies:
+        return ReadIesPhotometry(content, descriptionOnly);
+    case PhotometryFormat::Eulumdat:
+        return ReadEulumdatPhotometry(content, descriptionOnly);
     }
     return ReadOriginalPhotometry(content, descriptionOnly);
 }
@@ -74,6 +81,9 @@ bool SymmetrisedAfterReading(PhotometryFormat format)
     case PhotometryFormat::Ascii:
     case PhotometryFormat::Original:
         return true;
+    case PhotometryFormat::Ies:
+    case PhotometryFormat::Eulumdat:
+        return false;
     }
     return false;
 }
@@ -92,12 +102,16 @@ PhotometryFormat PhotometryFormatOf(std::string_view extension)
         return PhotometryFormat::Bdb;
     if (upper == "ASC")
         return PhotometryFormat::Ascii;
+    if (upper == "IES")
+        return PhotometryFormat::Ies;
+    if (upper == "LDT")
+        return PhotometryFormat::Eulumdat;
     return PhotometryFormat::Original;
 }
 
 Error TruncatedFileError(std::size_t size, std::string_view what)
 {
-    return Error{"o ficheiro termina no byte " + std::to_string(size) + ", antes do fim de " + std::string(what)};
+    return Error{"o ficheiro termina no byte " + std::to_string(size) + ", antes do fim " + std::string(what)};
 }
 
 bool IsAsymmetric(const TDadosLuminaria& data)

@@ -33,6 +33,8 @@ enum class PhotometryFormat {
     Bdb, // ".BDB"
     Ascii, // ".ASC"
     Original, // any other extension
+    Ies, // ".IES": IES LM-63, see IesReader.h
+    Eulumdat, // ".LDT": EULUMDAT, see EulumdatReader.h
     // Further formats get a value here, an extension in PhotometryFormatOf and a case
     // in the reader switches of PhotometryFile.cpp.
 };
@@ -47,7 +49,7 @@ struct PhotometryFile {
     UgrTable UGRTable{};
     std::int32_t GammaCount = 0;
     std::int32_t CPlaneCount = 0;
-    std::string Format; // UTF-8: the 10-byte BDB signature as read, "ASCII" or "Original"
+    std::string Format; // UTF-8: the 10-byte BDB signature as read, "ASCII", "Original", "IES LM-63" or "EULUMDAT"
 };
 
 // The description part of a photometric file and the name of its format.
