@@ -106,7 +106,7 @@ Result<PhotometryFile> ReadBdbPhotometry(ByteSpan content, bool descriptionOnly)
 
     ByteSpan signature;
     if (!reader.Take(kSignatureBytes, signature))
-        return TruncatedFileError(content.size(), "a assinatura");
+        return TruncatedFileError(content.size(), "da assinatura");
     const std::string signatureText(signature.begin(), signature.end());
     file.Format = Cp1252ToUtf8(signatureText);
     const BdbVersion version = VersionOf(signatureText);
@@ -117,7 +117,7 @@ Result<PhotometryFile> ReadBdbPhotometry(ByteSpan content, bool descriptionOnly)
                                                                     : TDadosLuminaria::Size;
     ByteSpan description;
     if (!reader.Take(descriptionBytes, description))
-        return TruncatedFileError(content.size(), "a descrição da luminária");
+        return TruncatedFileError(content.size(), "da descrição da luminária");
     switch (version) {
     case BdbVersion::V10:
         DecodeLayout1(description, file.Data);
@@ -135,14 +135,14 @@ Result<PhotometryFile> ReadBdbPhotometry(ByteSpan content, bool descriptionOnly)
         return file;
 
     if (!reader.ReadI32(file.GammaCount) || !reader.ReadI32(file.CPlaneCount))
-        return TruncatedFileError(content.size(), "o número de ângulos");
+        return TruncatedFileError(content.size(), "do número de ângulos");
     ByteSpan block;
     if (!reader.Take(kIntensityBytes, block))
-        return TruncatedFileError(content.size(), "a tabela de intensidades");
+        return TruncatedFileError(content.size(), "da tabela de intensidades");
     DecodeIntensities(block, file.Intensities);
     if (version == BdbVersion::V30 || version == BdbVersion::V31) {
         if (!reader.Take(kUgrBytes, block))
-            return TruncatedFileError(content.size(), "a tabela UGR");
+            return TruncatedFileError(content.size(), "da tabela UGR");
         DecodeUgr(block, file.UGRTable);
     }
     return file;

@@ -30,7 +30,7 @@ Result<PhotometryFile> ReadOriginalPhotometry(ByteSpan content, bool description
     std::int16_t aux = 0;
     std::int16_t kind = 0;
     if (!reader.ReadBeI16(aux) || !reader.ReadBeI16(kind))
-        return truncated("o cabeçalho");
+        return truncated("do cabeçalho");
     d.AuxValue = aux;
     d.PhotometryKind = kind;
 
@@ -49,13 +49,13 @@ Result<PhotometryFile> ReadOriginalPhotometry(ByteSpan content, bool description
 
     std::int16_t values[8] = {};
     if (!reader.ReadBeF64(d.LampFlux[0]))
-        return truncated("o fluxo da lâmpada");
+        return truncated("do fluxo da lâmpada");
     for (double& real : d.AuxReals)
         if (!reader.ReadBeF64(real))
-            return truncated("os valores auxiliares");
+            return truncated("dos valores auxiliares");
     for (std::int16_t& v : values)
         if (!reader.ReadBeI16(v))
-            return truncated("as dimensões da luminária");
+            return truncated("das dimensões da luminária");
 
     // A leading "-" in Note1 puts the photometric centre above the mounting height.
     d.CentreOffset = values[0];
@@ -77,15 +77,15 @@ Result<PhotometryFile> ReadOriginalPhotometry(ByteSpan content, bool description
     std::int16_t gammaRows = 0;
     std::int16_t cPlanes = 0;
     if (!reader.ReadBeI16(gammaRows) || !reader.ReadBeI16(cPlanes))
-        return truncated("o número de ângulos");
+        return truncated("do número de ângulos");
     if (gammaRows < 0 || cPlanes < 0)
         return Error{"número de ângulos gama (" + std::to_string(gammaRows) + ") ou de planos C (" +
                      std::to_string(cPlanes) + ") negativo"};
     const std::size_t tableBytes = std::size_t(gammaRows) * std::size_t(cPlanes) * 2;
     if (reader.Remaining() < tableBytes)
-        return truncated("a tabela de intensidades");
+        return truncated("da tabela de intensidades");
     if (reader.Remaining() < tableBytes + std::size_t(gammaRows) * 8)
-        return truncated("os multiplicadores da tabela de intensidades");
+        return truncated("dos multiplicadores da tabela de intensidades");
 
     // Row g (1-based) goes to table row g - 1 + offset; rows past 36 and planes past
     // the 24th are read and dropped.

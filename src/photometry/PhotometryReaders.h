@@ -21,7 +21,7 @@ Result<PhotometryFile> ReadAscPhotometry(ByteSpan content, bool descriptionOnly)
 // efficiency.
 Result<PhotometryFile> ReadOriginalPhotometry(ByteSpan content, bool descriptionOnly);
 
-// "o ficheiro termina no byte N, antes do fim de <what>".
+// "o ficheiro termina no byte N, antes do fim <what>", what with its article ("da tabela UGR").
 Error TruncatedFileError(std::size_t size, std::string_view what);
 
 } // namespace lumivar
