@@ -9,8 +9,8 @@ namespace lumivar::cli {
 
 using Args = std::vector<std::string>;
 
-int RunInfo(const Args& args);  // info FILE [--json]
-int RunCalc(const Args& args);  // calc FILE.prj [-o OUT.prj] [--json] [--plain]
+int RunInfo(const Args& args); // info FILE [--json]
+int RunCalc(const Args& args); // calc FILE.prj [-o OUT.prj] [--json] [--plain]
 int RunPoint(const Args& args); // point FILE.prj SURFACE A B
 int RunLumen(const Args& args); // lumen FILE.prj [--ref N] [--json]
 

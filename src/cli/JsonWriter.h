@@ -27,8 +27,7 @@ public:
     void Bool(bool v);
     void Null();
 
-    template <typename Range>
-    void Array(const Range& values)
+    template <typename Range> void Array(const Range& values)
     {
         BeginArray();
         for (const auto& v : values)

@@ -5,14 +5,12 @@
 namespace lumivar::cli {
 namespace {
 
-template <std::size_t N>
-void Text(JsonWriter& w, const char* key, const ShortString<N>& s)
+template <std::size_t N> void Text(JsonWriter& w, const char* key, const ShortString<N>& s)
 {
     w.Key(key).Value(Cp1252ToUtf8(s.View()));
 }
 
-template <std::size_t N>
-void Texts(JsonWriter& w, const char* key, const std::array<ShortString<N>, 4>& list)
+template <std::size_t N> void Texts(JsonWriter& w, const char* key, const std::array<ShortString<N>, 4>& list)
 {
     w.Key(key).BeginArray();
     for (const auto& s : list)
@@ -20,8 +18,7 @@ void Texts(JsonWriter& w, const char* key, const std::array<ShortString<N>, 4>& 
     w.EndArray();
 }
 
-template <typename T, std::size_t N>
-void Numbers(JsonWriter& w, const char* key, const std::array<T, N>& list)
+template <typename T, std::size_t N> void Numbers(JsonWriter& w, const char* key, const std::array<T, N>& list)
 {
     w.Key(key).BeginArray();
     for (const auto v : list) {
