@@ -11,4 +11,4 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     exec "$BUILD/src/app/lumivar" "$SAMPLE" "$@"
 fi
 echo "No display available: showing the command-line calculation of the sample project instead."
-exec "$BUILD/src/cli/lumivar-cli" calc "$SAMPLE"
+exec "$BUILD/src/cli/lumivar-cli" calc "$SAMPLE" -o "$BUILD/Escritorio-calculado.prj"
