@@ -55,7 +55,8 @@ void PutText(MutableByteSpan image, std::size_t to, std::size_t capacity, std::s
 {
     const std::size_t n = std::min(text.size(), capacity);
     image[to] = std::uint8_t(n);
-    std::memcpy(image.data() + to + 1, text.data(), n);
+    if (n != 0)
+        std::memcpy(image.data() + to + 1, text.data(), n);
 }
 
 std::string_view ThirdWord(std::string_view text)

@@ -2,6 +2,7 @@
 
 #include "base/TextEncoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <memory>
@@ -149,7 +150,7 @@ void PutOldText(Bytes& image, std::size_t offset, std::string_view text)
 {
     image.at(offset + text.size()); // the text must fit the image
     image[offset] = std::uint8_t(text.size());
-    std::memcpy(image.data() + offset + 1, text.data(), text.size());
+    std::copy(text.begin(), text.end(), image.begin() + std::ptrdiff_t(offset) + 1);
 }
 
 ProjectDocument MakeRichProject()
