@@ -26,8 +26,9 @@
 
 namespace lumivar {
 
-// Files larger than this are refused before being read.
-constexpr std::uintmax_t kMaxPhotometryFileBytes = 32u * 1024 * 1024;
+// Files larger than this are refused before being read; real photometric files are a
+// few tens of kilobytes, and the text reader's line index stays bounded by it.
+constexpr std::uintmax_t kMaxPhotometryFileBytes = 4u * 1024 * 1024;
 
 enum class PhotometryFormat {
     Bdb, // ".BDB"

@@ -44,8 +44,10 @@ public:
     void AddUse() { ++Quantity; }
     void RemoveUse() { --Quantity; }
 
-    // Sets LampType, and Ballast/Consumption where still 0, of every lamp kind from
-    // the lamp-base table, as a newly added reference gets them.
+    // Sets LampType, and Ballast/Consumption where still 0, of lamp kinds 1..LampKindCount
+    // (at most four) from the lamp-base table, as a newly added reference gets them: the
+    // ballast becomes the first kind the lamp offers, the consumption that ballast's
+    // power. A ballast the lamp does not offer leaves the consumption at 0.
     void SetCostDefaults();
 
     double Investment() const;
