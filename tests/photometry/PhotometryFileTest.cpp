@@ -409,6 +409,14 @@ TEST(PhotometryFile, ReadsFilesFromDisk)
     d.Characteristics[3] = "feixe assim\xE9trico";
     EXPECT_TRUE(IsAsymmetric(d));
 
+    const auto huge = dir / ("lumivar-photometry-" + std::to_string(::getpid()) + ".bdb");
+    std::ofstream{huge}.close();
+    std::filesystem::resize_file(huge, kMaxPhotometryFileBytes + 1);
+    const Result<PhotometryFile> tooLarge = ReadPhotometryFile(huge);
+    std::filesystem::remove(huge);
+    ASSERT_FALSE(tooLarge);
+    EXPECT_NE(tooLarge.Message().find("demasiado grande"), std::string::npos) << tooLarge.Message();
+
     const Result<PhotometryFile> missing = ReadPhotometryFile(dir / "lumivar-no-such-file.BDB");
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.Message().rfind("Não foi possível abrir o ficheiro da Luminária!\n", 0), 0u);
