@@ -101,6 +101,7 @@ SurfaceNormal NormalOf(const TDadosProjecto& project, int surface)
 
 // Adds one luminaire's contribution to acc for kBlock points. Branch-free so that
 // the compiler turns it into vector code (with gathers for the table reads).
+template <bool Rotational>
 LUMIVAR_INLINE void AccumulateBody(const GridEvaluator::PreparedLuminaire& lum, const double* __restrict table,
                                    const SurfaceNormal& normal, const double* __restrict px,
                                    const double* __restrict py, const double* __restrict pz, double* __restrict acc)
@@ -135,12 +136,15 @@ LUMIVAR_INLINE void AccumulateBody(const GridEvaluator::PreparedLuminaire& lum, 
         const double gamma0 = AtanRatioDeg(r, wTiny ? 1.0 : w);
         gammas[q] = wTiny ? 90.0 : (w > 0 ? 180.0 - gamma0 : -gamma0);
 
-        // C folded into 0..180, C180 straight along +v.
-        const bool vTiny = std::fabs(v) < 1e-10;
-        const double c0 = AtanRatioDeg(u, vTiny ? 1.0 : v);
-        const double unfolded = u > 0 ? 180.0 - c0 : (u < 0 ? (v > 0 ? c0 + 360.0 : c0) : c0);
-        const double folded = unfolded >= 180.0 ? unfolded - 180.0 : unfolded;
-        cAngles[q] = vTiny ? 90.0 : (u == 0 ? (v > 0 ? 180.0 : folded) : folded);
+        // C folded into 0..180, C180 straight along +v; not needed when every
+        // column of the table is the same.
+        if constexpr (!Rotational) {
+            const bool vTiny = std::fabs(v) < 1e-10;
+            const double c0 = AtanRatioDeg(u, vTiny ? 1.0 : v);
+            const double unfolded = u > 0 ? 180.0 - c0 : (u < 0 ? (v > 0 ? c0 + 360.0 : c0) : c0);
+            const double folded = unfolded >= 180.0 ? unfolded - 180.0 : unfolded;
+            cAngles[q] = vTiny ? 90.0 : (u == 0 ? (v > 0 ? 180.0 : folded) : folded);
+        }
 
         // Distance and incidence, with components below 0.1 mm taken as 0.
         const double tx = std::fabs(dx) < 1e-4 ? 0.0 : dx;
@@ -153,61 +157,116 @@ LUMIVAR_INLINE void AccumulateBody(const GridEvaluator::PreparedLuminaire& lum, 
         factors[q] = k > 0 ? k * scale * (invD * invD) : 0.0;
     }
     // ...then the intensity: linear in gamma within two columns, then linear in C.
+    // Multiplying by 1/5 and 1/15 instead of dividing may pick the lower row or
+    // column exactly on a table angle; the interpolation then lands on the same value.
+    constexpr double kFifth = 1.0 / 5;
+    constexpr double kFifteenth = 1.0 / 15;
     for (int q = 0; q < kBlock; ++q) {
         const double gamma = gammas[q];
-        const double cAngle = cAngles[q];
-        const int row = static_cast<int>(gamma / 5);
+        const int row = static_cast<int>(gamma * kFifth);
         const int upperRow = std::min(gamma - 5.0 * row < 1e-6 ? row : row + 1, kGammaRows - 1);
-        const int column = static_cast<int>(cAngle / 15);
-        const int upperColumn = cAngle - 15.0 * column < 1e-6 ? column : column + 1;
-        const double y1 = table[row * kColumns + column];
-        const double y2 = table[upperRow * kColumns + column];
-        const double z1 = table[row * kColumns + upperColumn];
-        const double z2 = table[upperRow * kColumns + upperColumn];
-        const double gammaGap = 5.0 * upperRow - gamma;
-        const double lower = y2 - gammaGap * (y2 - y1) / 5.0;
-        const double upper = z2 - gammaGap * (z2 - z1) / 5.0;
-        const double intensity = upper - (15.0 * upperColumn - cAngle) * (upper - lower) / 15.0;
-        acc[q] += factors[q] * intensity;
+        const double gammaGap = (5.0 * upperRow - gamma) * kFifth;
+        if constexpr (Rotational) {
+            // Both columns hold the same values: the C step returns the gamma value unchanged.
+            const double y1 = table[row * kColumns];
+            const double y2 = table[upperRow * kColumns];
+            acc[q] += factors[q] * (y2 - gammaGap * (y2 - y1));
+        } else {
+            const double cAngle = cAngles[q];
+            const int column = static_cast<int>(cAngle * kFifteenth);
+            const int upperColumn = cAngle - 15.0 * column < 1e-6 ? column : column + 1;
+            const double y1 = table[row * kColumns + column];
+            const double y2 = table[upperRow * kColumns + column];
+            const double z1 = table[row * kColumns + upperColumn];
+            const double z2 = table[upperRow * kColumns + upperColumn];
+            const double lower = y2 - gammaGap * (y2 - y1);
+            const double upper = z2 - gammaGap * (z2 - z1);
+            acc[q] += factors[q] * (upper - (15.0 * upperColumn - cAngle) * kFifteenth * (upper - lower));
+        }
     }
 }
 
 using AccumulateFn = void (*)(const GridEvaluator::PreparedLuminaire&, const double*, const SurfaceNormal&,
                               const double*, const double*, const double*, double*);
 
-void AccumulateBaseline(const GridEvaluator::PreparedLuminaire& lum, const double* table, const SurfaceNormal& normal,
-                        const double* px, const double* py, const double* pz, double* acc)
+#define LUMIVAR_ACCUMULATE_PARAMS                                                                                      \
+    const GridEvaluator::PreparedLuminaire &lum, const double *table, const SurfaceNormal &normal, const double *px,   \
+        const double *py, const double *pz, double *acc
+
+template <bool Rotational> void AccumulateBaseline(LUMIVAR_ACCUMULATE_PARAMS)
 {
-    AccumulateBody(lum, table, normal, px, py, pz, acc);
+    AccumulateBody<Rotational>(lum, table, normal, px, py, pz, acc);
 }
 
 #if defined(__GNUC__) && defined(__x86_64__)
-// The same code for processors with AVX2 (four doubles per instruction and
-// gathers), chosen at run time. No fused multiply-add: the numbers stay those of
-// the baseline build.
-__attribute__((target("avx2"))) void AccumulateAvx2(const GridEvaluator::PreparedLuminaire& lum, const double* table,
-                                                    const SurfaceNormal& normal, const double* px, const double* py,
-                                                    const double* pz, double* acc)
+// The same code for processors with AVX2 (four doubles per instruction), chosen
+// at run time. No fused multiply-add: the numbers stay those of the baseline build.
+template <bool Rotational> __attribute__((target("avx2"))) void AccumulateAvx2(LUMIVAR_ACCUMULATE_PARAMS)
 {
-    AccumulateBody(lum, table, normal, px, py, pz, acc);
+    AccumulateBody<Rotational>(lum, table, normal, px, py, pz, acc);
+}
+// And for AVX-512, eight doubles per instruction.
+template <bool Rotational>
+__attribute__((target("avx512f,avx512vl,avx512dq,prefer-vector-width=512"))) void
+AccumulateAvx512(LUMIVAR_ACCUMULATE_PARAMS)
+{
+    AccumulateBody<Rotational>(lum, table, normal, px, py, pz, acc);
 }
 #endif
 
-AccumulateFn ChooseAccumulate()
+struct AccumulateKernels {
+    AccumulateFn General;
+    AccumulateFn Rotational;
+};
+
+// The widest kernels the processor runs, up to the requested instruction set.
+AccumulateKernels ChooseKernels(InstructionSet limit)
 {
 #if defined(__GNUC__) && defined(__x86_64__)
     __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2")) {
-        return AccumulateAvx2;
+    const bool avx512 =
+        __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512dq");
+    if (avx512 && (limit == InstructionSet::Best || limit == InstructionSet::Avx512)) {
+        return {AccumulateAvx512<false>, AccumulateAvx512<true>};
     }
+    if (__builtin_cpu_supports("avx2") && limit != InstructionSet::Baseline) {
+        return {AccumulateAvx2<false>, AccumulateAvx2<true>};
+    }
+#else
+    (void)limit;
 #endif
-    return AccumulateBaseline;
+    return {AccumulateBaseline<false>, AccumulateBaseline<true>};
 }
 
-AccumulateFn Accumulate()
+const AccumulateKernels& Kernels(InstructionSet limit)
 {
-    static const AccumulateFn chosen = ChooseAccumulate();
-    return chosen;
+    static const AccumulateKernels best = ChooseKernels(InstructionSet::Best);
+    static const AccumulateKernels avx512 = ChooseKernels(InstructionSet::Avx512);
+    static const AccumulateKernels avx2 = ChooseKernels(InstructionSet::Avx2);
+    static const AccumulateKernels baseline = ChooseKernels(InstructionSet::Baseline);
+    switch (limit) {
+    case InstructionSet::Avx512:
+        return avx512;
+    case InstructionSet::Avx2:
+        return avx2;
+    case InstructionSet::Baseline:
+        return baseline;
+    default:
+        return best;
+    }
+}
+
+// Every C column of every row the same: the C angle plays no part.
+bool RotationallySymmetric(const IntensityTable& table)
+{
+    for (const auto& row : table) {
+        for (double value : row) {
+            if (value != row[0]) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -243,6 +302,7 @@ GridEvaluator::GridEvaluator(const TDadosProjecto& project, std::span<const TObj
         }
         p.Scale = TotalFlux(ref->Data) / 1000 * maintenance;
         p.Table = it->second;
+        p.Rotational = RotationallySymmetric(ref->Intensities);
         m_luminaires.push_back(p);
     }
 }
@@ -255,7 +315,7 @@ int GridEvaluator::ThreadCount(int requested)
     return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
-void GridEvaluator::EvaluateRow(const GridRequest& request, std::size_t row) const
+void GridEvaluator::EvaluateRow(const GridRequest& request, std::size_t row, InstructionSet vectors) const
 {
     const SurfaceNormal normal = NormalOf(m_project, request.Surface);
     const std::size_t count = request.A.size();
@@ -277,9 +337,10 @@ void GridEvaluator::EvaluateRow(const GridRequest& request, std::size_t row) con
             acc[q] = 0;
         }
         if (request.Surface >= 0 && request.Surface <= 5) {
-            const AccumulateFn accumulate = Accumulate();
+            const AccumulateKernels& kernels = Kernels(vectors);
             for (const PreparedLuminaire& lum : m_luminaires) {
-                accumulate(lum, m_tables.data() + lum.Table * kGammaRows * kColumns, normal, px, py, pz, acc);
+                (lum.Rotational ? kernels.Rotational : kernels.General)(
+                    lum, m_tables.data() + lum.Table * kGammaRows * kColumns, normal, px, py, pz, acc);
             }
         }
         std::copy_n(acc, n, out + start);
@@ -313,7 +374,7 @@ Status GridEvaluator::Evaluate(std::span<const GridRequest> requests, const Eval
             if (i >= units.size()) {
                 break;
             }
-            EvaluateRow(requests[units[i].first], units[i].second);
+            EvaluateRow(requests[units[i].first], units[i].second, options.Vectors);
             const std::int64_t done = finished.fetch_add(1, std::memory_order_relaxed) + 1;
             if (reporting && options.Progress != nullptr && !options.Progress->Report(done, total)) {
                 cancelled.store(true, std::memory_order_relaxed);

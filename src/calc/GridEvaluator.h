@@ -22,9 +22,14 @@ struct GridRequest {
     std::span<double> Values;
 };
 
+// The widest vector instructions the evaluator may use; it takes the widest the
+// processor has up to this. All give the same numbers.
+enum class InstructionSet { Best, Avx512, Avx2, Baseline };
+
 struct EvaluationOptions {
     int Threads = 0; // 0: one per core
     CalculationProgress* Progress = nullptr; // not owned; may be null
+    InstructionSet Vectors = InstructionSet::Best;
 };
 
 class GridEvaluator {
@@ -46,10 +51,11 @@ public:
         double Cos = 1, Sin = 0; // the luminaire's rotation
         double Scale = 0; // flux / 1000 with the maintenance factor
         int Table = 0; // index of its compact intensity table
+        bool Rotational = false; // the same intensity in every C plane
     };
 
 private:
-    void EvaluateRow(const GridRequest& request, std::size_t row) const;
+    void EvaluateRow(const GridRequest& request, std::size_t row, InstructionSet vectors) const;
 
     const TDadosProjecto& m_project;
     std::vector<PreparedLuminaire> m_luminaires; // list order; luminaires without a reference left out

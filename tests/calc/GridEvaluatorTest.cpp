@@ -130,6 +130,24 @@ TEST(CalcGridEvaluator, SameNumbersWhateverTheThreadCountAndPath)
     }
 }
 
+TEST(CalcGridEvaluator, EveryInstructionSetGivesTheSameNumbers)
+{
+    for (unsigned seed : {3u, 11u}) {
+        const RandomScene s = MakeScene(seed);
+        const GridEvaluator evaluator(s.Project, s.Luminaires);
+        const SurfaceGrid grid = CalculationGrid(s.Project, WallB);
+        std::vector<double> best(grid.A.size() * grid.B.size());
+        const GridRequest request{WallB, grid.A, grid.B, best};
+        ASSERT_TRUE(evaluator.Evaluate({&request, 1}));
+        for (InstructionSet set : {InstructionSet::Avx512, InstructionSet::Avx2, InstructionSet::Baseline}) {
+            std::vector<double> other(best.size());
+            const GridRequest again{WallB, grid.A, grid.B, other};
+            ASSERT_TRUE(evaluator.Evaluate({&again, 1}, {1, nullptr, set}));
+            EXPECT_EQ(other, best) << static_cast<int>(set);
+        }
+    }
+}
+
 class CancelAfter : public CalculationProgress {
 public:
     explicit CancelAfter(int reports) : m_left(reports) {}
@@ -139,9 +157,12 @@ public:
         EXPECT_GE(done, m_lastDone);
         m_lastDone = done;
         ++Calls;
-        return --m_left > 0;
+        const bool go = --m_left > 0;
+        StoppedEarly = StoppedEarly || (!go && done < total);
+        return go;
     }
     int Calls = 0;
+    bool StoppedEarly = false; // asked to stop before the last report
 
 private:
     int m_left;
@@ -152,9 +173,10 @@ TEST(CalcGridEvaluator, ProgressAndCancellation)
 {
     const RandomScene s = MakeCompleteScene(5);
     for (bool plainPath : {false, true}) {
+        // One thread: the hook sees every row, and the third report stops the work.
         TDadosProjecto p = s.Project;
         CancelAfter cancel(3);
-        const Status status = DirectCalculation(p, s.Luminaires, {plainPath, 2, &cancel});
+        const Status status = DirectCalculation(p, s.Luminaires, {plainPath, 1, &cancel});
         ASSERT_FALSE(status);
         EXPECT_EQ(status.Message(), kCalculationCancelled);
         EXPECT_EQ(p, s.Project); // nothing stored
@@ -163,6 +185,16 @@ TEST(CalcGridEvaluator, ProgressAndCancellation)
         CancelAfter never(1 << 30);
         ASSERT_TRUE(DirectCalculation(p, s.Luminaires, {plainPath, 2, &never}));
         EXPECT_GT(never.Calls, 0);
+    }
+    // Several threads: the hook runs on the calling thread between its own rows, so
+    // a cancel at its first report stops the others too.
+    TDadosProjecto p = s.Project;
+    CancelAfter cancel(1);
+    const Status status = DirectCalculation(p, s.Luminaires, {false, 3, &cancel});
+    EXPECT_LE(cancel.Calls, 1);
+    EXPECT_EQ(!status, cancel.StoppedEarly);
+    if (!status) {
+        EXPECT_EQ(p, s.Project);
     }
 }
 
