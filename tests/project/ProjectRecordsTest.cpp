@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <ctime>
 #include <random>
 
 namespace lumivar {
@@ -359,6 +360,19 @@ TEST(ProjectPhoto, KnownKindsAreMatchedInAnyCase)
         EXPECT_TRUE((ProjectPhoto{kind, {}}.HasKnownKind())) << kind;
     for (const char* kind : {"", "TPngImage", "TBitmap ", "TJPEG"})
         EXPECT_FALSE((ProjectPhoto{kind, {}}.HasKnownKind())) << kind;
+}
+
+} // namespace
+} // namespace lumivar
+
+namespace lumivar {
+namespace {
+
+TEST(NewProject, CurrentDateTimeCountsDaysSince30December1899)
+{
+    // 25569 is 1 January 1970; local time stays within a day of UTC.
+    const double utcDays = 25569.0 + double(std::time(nullptr)) / 86400.0;
+    EXPECT_NEAR(CurrentDateTime(), utcDays, 1.0);
 }
 
 } // namespace
