@@ -362,12 +362,6 @@ TEST(ProjectPhoto, KnownKindsAreMatchedInAnyCase)
         EXPECT_FALSE((ProjectPhoto{kind, {}}.HasKnownKind())) << kind;
 }
 
-} // namespace
-} // namespace lumivar
-
-namespace lumivar {
-namespace {
-
 TEST(NewProject, CurrentDateTimeCountsDaysSince30December1899)
 {
     // 25569 is 1 January 1970; local time stays within a day of UTC.
