@@ -48,7 +48,7 @@ std::string IoErrorMessage(std::error_code ec, const std::string& path)
     if (ec == std::error_code(ENOMEDIUM, std::generic_category()))
         return "A Drive não se encontra preparada!";
 #endif
-    return "Há um erro de I/O: " + std::to_string(ec.value()) + "\r\r" + ec.message();
+    return "Há um erro de I/O: " + std::to_string(ec.value()) + "\n\n" + ec.message();
 }
 
 std::error_code LastErrno()
@@ -159,7 +159,7 @@ std::string OpenFailureMessage(const std::string& path)
 std::string ConversionNotice(const std::string& path, ProjectVersion version)
 {
     return "O ficheiro \"" + path + "\" é um projecto Lumivar " + std::string(VersionName(version)) +
-           "\r\rVai ser convertido para um novo projecto Lumivar 3.1";
+           "\n\nVai ser convertido para um novo projecto Lumivar 3.1";
 }
 
 Result<ProjectReadResult> ReadProjectBytes(ByteSpan bytes, const std::string& path, const ProjectDefaults& defaults,

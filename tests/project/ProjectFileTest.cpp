@@ -330,7 +330,7 @@ TEST(OldProjectFile, ShowsTheConversionNoticeAndIsMarkedModified)
         ASSERT_TRUE(read) << kOldNames[v] << ": " << read.Message();
         EXPECT_EQ(read->Version, ProjectVersion(v));
         EXPECT_EQ(read->ConversionNotice, "O ficheiro \"" + kPath + "\" é um projecto Lumivar " + kOldNames[v] +
-                                              "\r\rVai ser convertido para um novo projecto Lumivar 3.1");
+                                              "\n\nVai ser convertido para um novo projecto Lumivar 3.1");
         EXPECT_TRUE(read->Document.Modified);
         EXPECT_EQ(read->Document.FileName, kPath);
     }
@@ -350,7 +350,7 @@ TEST(OldProjectFile, Version22ConvertsAsDocumented)
     EXPECT_EQ(doc.ProjectData.Margin, 0.0f);
     EXPECT_TRUE(doc.Modified);
     EXPECT_EQ(read->ConversionNotice,
-              "O ficheiro \"/projectos/sala.prj\" é um projecto Lumivar 2.2\r\rVai ser convertido para um novo "
+              "O ficheiro \"/projectos/sala.prj\" é um projecto Lumivar 2.2\n\nVai ser convertido para um novo "
               "projecto Lumivar 3.1");
 }
 
