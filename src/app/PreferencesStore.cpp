@@ -87,10 +87,8 @@ template <typename Visit> void ForEachValue(PreferencesStore& s, Visit&& visit)
     visit("Resultados", "Ilumin 3D X", IntegerValue(s.Chart3DPointsX));
     visit("Resultados", "Ilumin 3D Y", IntegerValue(s.Chart3DPointsY));
     visit("Relatorios", "Tipo", IntegerValue(s.ReportType));
-    for (std::size_t k = 0; k < s.Sheets.size(); ++k) {
-        // std::array<bool> has real bool elements, so a reference is fine.
+    for (std::size_t k = 0; k < s.Sheets.size(); ++k)
         visit("Relatorios", "Relatorio " + std::to_string(k), BooleanValue(s.Sheets[k]));
-    }
     visit("Relatorios", "Bordos", ByteSetValue(s.PageBorders));
     visit("Relatorios", "Cab. Fonte N", TextValue(s.HeaderFontName));
     visit("Relatorios", "Cab. Fonte S", IntegerValue(s.HeaderFontSize));
