@@ -225,7 +225,8 @@ XdgLocations XdgLocationsFromEnvironment()
         const char* v = std::getenv(variable);
         if (v != nullptr && v[0] == '/')
             return std::string(v);
-        return home + fallback;
+        // Without a home folder there is nowhere to register; the registration refuses.
+        return home.empty() ? std::string() : home + fallback;
     };
     return {folder("XDG_DATA_HOME", "/.local/share"), folder("XDG_CONFIG_HOME", "/.config")};
 }
