@@ -256,6 +256,19 @@ const AccumulateKernels& Kernels(InstructionSet limit)
     }
 }
 
+// Nothing in the rows first..last (gamma 5 * row degrees) of the columns C 0..180.
+bool DarkRows(const IntensityTable& table, int first, int last)
+{
+    for (int g = first; g <= last; ++g) {
+        for (int c = 0; c < kColumns; ++c) {
+            if (table[g][c] != 0) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 // Every C column of every row the same: the C angle plays no part.
 bool RotationallySymmetric(const IntensityTable& table)
 {
@@ -303,6 +316,8 @@ GridEvaluator::GridEvaluator(const TDadosProjecto& project, std::span<const TObj
         p.Scale = TotalFlux(ref->Data) / 1000 * maintenance;
         p.Table = it->second;
         p.Rotational = RotationallySymmetric(ref->Intensities);
+        p.DarkAbove = DarkRows(ref->Intensities, 18, kGammaRows - 1);
+        p.DarkBelow = DarkRows(ref->Intensities, 0, 18);
         m_luminaires.push_back(p);
     }
 }
@@ -313,6 +328,21 @@ int GridEvaluator::ThreadCount(int requested)
         return requested;
     }
     return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+bool GridEvaluator::Unlit(const PreparedLuminaire& lum, int surface) const
+{
+    // A ceiling point is never below the light centre (a point level with it counts
+    // as above), so it reads only gamma 90..180; a working-plane point below the
+    // centre reads only gamma 0..90. The contribution of a luminaire dark there is
+    // exactly 0 at every point, so it can be left out of the sums unchanged.
+    if (surface == Ceiling) {
+        return lum.DarkAbove && lum.CentreZ <= static_cast<double>(m_project.Height);
+    }
+    if (surface == WorkPlane) {
+        return lum.DarkBelow && lum.CentreZ > static_cast<double>(m_project.WorkPlaneHeight);
+    }
+    return false;
 }
 
 void GridEvaluator::EvaluateRow(const GridRequest& request, std::size_t row, InstructionSet vectors) const
@@ -339,6 +369,9 @@ void GridEvaluator::EvaluateRow(const GridRequest& request, std::size_t row, Ins
         if (request.Surface >= 0 && request.Surface <= 5) {
             const AccumulateKernels& kernels = Kernels(vectors);
             for (const PreparedLuminaire& lum : m_luminaires) {
+                if (Unlit(lum, request.Surface)) {
+                    continue;
+                }
                 (lum.Rotational ? kernels.Rotational : kernels.General)(
                     lum, m_tables.data() + lum.Table * kGammaRows * kColumns, normal, px, py, pz, acc);
             }

@@ -52,9 +52,12 @@ public:
         double Scale = 0; // flux / 1000 with the maintenance factor
         int Table = 0; // index of its compact intensity table
         bool Rotational = false; // the same intensity in every C plane
+        bool DarkAbove = false; // no light at gamma 90..180
+        bool DarkBelow = false; // no light at gamma 0..90
     };
 
 private:
+    bool Unlit(const PreparedLuminaire& lum, int surface) const;
     void EvaluateRow(const GridRequest& request, std::size_t row, InstructionSet vectors) const;
 
     const TDadosProjecto& m_project;

@@ -43,12 +43,20 @@ RandomScene MakeScene(unsigned seed)
     for (auto& d : p.GridDivisions) {
         d = static_cast<std::uint8_t>(pick(1, 40));
     }
-    for (int r = 0; r < 3; ++r) {
+    // Asymmetric; the same in every C plane and dark above the horizontal (a
+    // downlight); dark below it (an uplight); asymmetric again.
+    for (int r = 0; r < 4; ++r) {
         auto ref = UniformReference(uniform(500, 6000), 0);
         ref->Data.CentreOffset = pick(0, 1) ? pick(0, 300) : 0;
-        for (auto& row : ref->Intensities) {
-            for (double& v : row) {
+        for (int g = 0; g < kGammaRows; ++g) {
+            for (double& v : ref->Intensities[g]) {
                 v = uniform(0, 600);
+            }
+            if (r == 1) {
+                ref->Intensities[g].fill(g < 18 ? ref->Intensities[g][0] : 0.0);
+            }
+            if (r == 2 && g <= 18) {
+                ref->Intensities[g].fill(0);
             }
         }
         s.Refs.push_back(std::move(ref));
@@ -57,7 +65,7 @@ RandomScene MakeScene(unsigned seed)
     const SurfaceGrid wall = CalculationGrid(p, WallA);
     const int count = pick(1, 12);
     for (int i = 0; i < count; ++i) {
-        const TRefLuminaria& ref = *s.Refs[static_cast<std::size_t>(pick(0, 2))];
+        const TRefLuminaria& ref = *s.Refs[static_cast<std::size_t>(pick(0, 3))];
         float x = static_cast<float>(uniform(0, p.Length));
         float y = static_cast<float>(uniform(0, p.Width));
         float z = static_cast<float>(uniform(p.WorkPlaneHeight + 0.3, p.Height));
@@ -69,6 +77,9 @@ RandomScene MakeScene(unsigned seed)
         }
         if (ref.Data.CentreOffset == 0 && pick(0, 2) == 0) { // light centre level with wall points
             z = static_cast<float>(wall.A[static_cast<std::size_t>(pick(0, static_cast<int>(wall.A.size()) - 1))]);
+        }
+        if (ref.Data.CentreOffset == 0 && pick(0, 4) == 0) { // level with the ceiling or the working plane
+            z = pick(0, 1) ? p.Height : p.WorkPlaneHeight;
         }
         const float angle = pick(0, 1) ? 15.0f * pick(0, 24) : static_cast<float>(uniform(0, 360));
         TObjectoLuminaria l = Place(ref, x, y, z, angle);
