@@ -162,7 +162,9 @@ LUMIVAR_INLINE void AccumulateBody(const GridEvaluator::PreparedLuminaire& lum, 
     constexpr double kFifth = 1.0 / 5;
     constexpr double kFifteenth = 1.0 / 15;
     for (int q = 0; q < kBlock; ++q) {
-        const double gamma = gammas[q];
+        // Always 0..180 from the rules above; the clamp only keeps a NaN from a
+        // non-finite position off the table's bounds.
+        const double gamma = gammas[q] > 0 ? (gammas[q] < 180.0 ? gammas[q] : 180.0) : 0.0;
         const int row = static_cast<int>(gamma * kFifth);
         const int upperRow = std::min(gamma - 5.0 * row < 1e-6 ? row : row + 1, kGammaRows - 1);
         const double gammaGap = (5.0 * upperRow - gamma) * kFifth;
@@ -172,7 +174,7 @@ LUMIVAR_INLINE void AccumulateBody(const GridEvaluator::PreparedLuminaire& lum, 
             const double y2 = table[upperRow * kColumns];
             acc[q] += factors[q] * (y2 - gammaGap * (y2 - y1));
         } else {
-            const double cAngle = cAngles[q];
+            const double cAngle = cAngles[q] > 0 ? (cAngles[q] < 180.0 ? cAngles[q] : 180.0) : 0.0;
             const int column = static_cast<int>(cAngle * kFifteenth);
             const int upperColumn = cAngle - 15.0 * column < 1e-6 ? column : column + 1;
             const double y1 = table[row * kColumns + column];

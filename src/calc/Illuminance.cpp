@@ -53,6 +53,10 @@ double MaintenanceScale(double maintenanceFactor)
 
 double InterpolateIntensity(const IntensityTable& table, double cAngle, double gamma)
 {
+    // Angles outside 0..180 (or NaN, from a non-finite position) are held at the
+    // table's edges, so the table is never read out of bounds.
+    gamma = gamma > 0 ? (gamma < 180 ? gamma : 180) : 0;
+    cAngle = cAngle > 0 ? (cAngle < 180 ? cAngle : 180) : 0;
     const int row = static_cast<int>(gamma / 5);
     int upperRow = gamma - 5.0 * row < 1e-6 ? row : row + 1;
     if (upperRow > kGammaRows - 1) {

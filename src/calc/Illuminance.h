@@ -28,6 +28,7 @@ double MaintenanceScale(double maintenanceFactor);
 
 // Intensity (cd/klm) of a table at the C angle 0..180 and the gamma angle 0..180
 // (degrees), interpolated linearly between the 15 degree columns and 5 degree rows.
+// Angles outside 0..180 are taken at the nearer edge.
 double InterpolateIntensity(const IntensityTable& table, double cAngle, double gamma);
 
 // Lux at the surface point (A, B) from one placed luminaire; 0 when the luminaire

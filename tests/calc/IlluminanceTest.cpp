@@ -2,6 +2,7 @@
 #include "calc/CalcFixtures.h"
 #include "calc/CalculationInputs.h"
 #include "calc/DirectCalculation.h"
+#include "calc/GridEvaluator.h"
 
 #include <gtest/gtest.h>
 
@@ -104,6 +105,26 @@ TEST(CalcIlluminance, AsymmetricTableReadsTheRightHalfPlane)
     // Points just beside the +v axis read almost the C180 value from either side.
     EXPECT_NEAR(PointIlluminance(p, lums, WorkPlane, 4, 5.0001), cosine * 900 / d2, 0.01);
     EXPECT_NEAR(PointIlluminance(p, lums, WorkPlane, 4, 4.9999), cosine * 900 / d2, 0.01);
+}
+
+TEST(CalcIlluminance, NonFinitePositionsNeverReadOutsideTheTable)
+{
+    // The calculation refuses such a project; a view asking for a point anyway must
+    // not read outside the intensity table (the sanitizer build checks that).
+    auto ref = UniformReference();
+    const TDadosProjecto p = TestRoom();
+    for (float bad : {NAN, INFINITY, -INFINITY}) {
+        const std::vector<TObjectoLuminaria> lums = {Place(*ref, bad, 3, 2.75f), Place(*ref, 4, 3, bad)};
+        for (int surface = 0; surface < 6; ++surface) {
+            (void)PointIlluminance(p, lums, surface, 1.5, 2.5);
+        }
+        const GridEvaluator evaluator(p, lums);
+        const SurfaceGrid grid = CalculationGrid(p, WorkPlane);
+        std::vector<double> values(grid.A.size() * grid.B.size());
+        const GridRequest request{WorkPlane, grid.A, grid.B, values};
+        EXPECT_TRUE(evaluator.Evaluate({&request, 1}));
+    }
+    EXPECT_EQ(InterpolateIntensity(ref->Intensities, NAN, 200), 1000);
 }
 
 TEST(CalcGrid, CellCentresOnWallsAndWithMargin)
