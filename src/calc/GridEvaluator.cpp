@@ -334,10 +334,11 @@ int GridEvaluator::ThreadCount(int requested)
 
 bool GridEvaluator::Unlit(const PreparedLuminaire& lum, int surface) const
 {
-    // A ceiling point is never below the light centre (a point level with it counts
-    // as above), so it reads only gamma 90..180; a working-plane point below the
-    // centre reads only gamma 0..90. The contribution of a luminaire dark there is
-    // exactly 0 at every point, so it can be left out of the sums unchanged.
+    // With the light centre at or below the ceiling, every ceiling point reads only
+    // gamma 90..180 (a point level with the centre counts as above it); with the
+    // centre above the working plane, every working-plane point reads only gamma
+    // 0..90. A luminaire dark there adds exactly 0 at every point, so leaving it out
+    // keeps the sums unchanged.
     if (surface == Ceiling) {
         return lum.DarkAbove && lum.CentreZ <= static_cast<double>(m_project.Height);
     }
