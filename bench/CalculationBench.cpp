@@ -113,9 +113,8 @@ void Run(benchmark::State& state, bool plain, int threads)
         }
         benchmark::DoNotOptimize(project.Results);
     }
-    state.counters["evaluations/s"] =
-        benchmark::Counter(EvaluationsPerRun(room) * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate);
+    state.counters["evaluations/s"] = benchmark::Counter(
+        EvaluationsPerRun(room) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["threads"] = GridEvaluator::ThreadCount(threads);
     state.counters["references"] = static_cast<double>(room.Refs.size());
 }

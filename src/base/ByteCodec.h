@@ -30,13 +30,22 @@ inline std::uint64_t GetU64(ByteSpan b, std::size_t off)
 {
     return std::uint64_t(GetU32(b, off)) | std::uint64_t(GetU32(b, off + 4)) << 32;
 }
-inline std::int32_t GetI32(ByteSpan b, std::size_t off) { return std::int32_t(GetU32(b, off)); }
+inline std::int32_t GetI32(ByteSpan b, std::size_t off)
+{
+    return std::int32_t(GetU32(b, off));
+}
 inline std::int16_t GetI16(ByteSpan b, std::size_t off)
 {
     return std::int16_t(std::uint16_t(b[off] | b[off + 1] << 8));
 }
-inline float GetF32(ByteSpan b, std::size_t off) { return std::bit_cast<float>(GetU32(b, off)); }
-inline double GetF64(ByteSpan b, std::size_t off) { return std::bit_cast<double>(GetU64(b, off)); }
+inline float GetF32(ByteSpan b, std::size_t off)
+{
+    return std::bit_cast<float>(GetU32(b, off));
+}
+inline double GetF64(ByteSpan b, std::size_t off)
+{
+    return std::bit_cast<double>(GetU64(b, off));
+}
 
 inline void PutU32(MutableByteSpan b, std::size_t off, std::uint32_t v)
 {
@@ -48,17 +57,24 @@ inline void PutU64(MutableByteSpan b, std::size_t off, std::uint64_t v)
     PutU32(b, off, std::uint32_t(v));
     PutU32(b, off + 4, std::uint32_t(v >> 32));
 }
-inline void PutI32(MutableByteSpan b, std::size_t off, std::int32_t v) { PutU32(b, off, std::uint32_t(v)); }
-inline void PutF32(MutableByteSpan b, std::size_t off, float v) { PutU32(b, off, std::bit_cast<std::uint32_t>(v)); }
-inline void PutF64(MutableByteSpan b, std::size_t off, double v) { PutU64(b, off, std::bit_cast<std::uint64_t>(v)); }
+inline void PutI32(MutableByteSpan b, std::size_t off, std::int32_t v)
+{
+    PutU32(b, off, std::uint32_t(v));
+}
+inline void PutF32(MutableByteSpan b, std::size_t off, float v)
+{
+    PutU32(b, off, std::bit_cast<std::uint32_t>(v));
+}
+inline void PutF64(MutableByteSpan b, std::size_t off, double v)
+{
+    PutU64(b, off, std::bit_cast<std::uint64_t>(v));
+}
 
-template <std::size_t N>
-void GetBytes(ByteSpan b, std::size_t off, std::array<std::uint8_t, N>& out)
+template <std::size_t N> void GetBytes(ByteSpan b, std::size_t off, std::array<std::uint8_t, N>& out)
 {
     std::memcpy(out.data(), b.data() + off, N);
 }
-template <std::size_t N>
-void PutBytes(MutableByteSpan b, std::size_t off, const std::array<std::uint8_t, N>& in)
+template <std::size_t N> void PutBytes(MutableByteSpan b, std::size_t off, const std::array<std::uint8_t, N>& in)
 {
     std::memcpy(b.data() + off, in.data(), N);
 }

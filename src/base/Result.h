@@ -12,11 +12,10 @@ struct Error {
     std::string Message;
 };
 
-template <typename T>
-class Result {
+template <typename T> class Result {
 public:
     Result(T value) : m_v(std::move(value)) {} // NOLINT: implicit success
-    Result(Error e) : m_v(std::move(e)) {}     // NOLINT: implicit failure
+    Result(Error e) : m_v(std::move(e)) {} // NOLINT: implicit failure
 
     bool Ok() const { return m_v.index() == 0; }
     explicit operator bool() const { return Ok(); }

@@ -13,8 +13,7 @@
 
 namespace lumivar {
 
-template <std::size_t N>
-class ShortString {
+template <std::size_t N> class ShortString {
     static_assert(N >= 1 && N <= 255);
 
 public:
@@ -46,11 +45,7 @@ public:
     }
 
     // Copies another capacity's text as a string (length byte and characters, cut to N).
-    template <std::size_t M>
-    void AssignFrom(const ShortString<M>& other)
-    {
-        Assign(other.View());
-    }
+    template <std::size_t M> void AssignFrom(const ShortString<M>& other) { Assign(other.View()); }
 
     void Decode(ByteSpan image, std::size_t offset) { std::copy_n(image.begin() + offset, StoredSize, m_raw.begin()); }
     void Encode(MutableByteSpan image, std::size_t offset) const

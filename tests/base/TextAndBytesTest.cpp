@@ -20,7 +20,7 @@ TEST(TextEncoding, RoundTripsEveryByteThroughUtf8)
 
 TEST(TextEncoding, UnmappableCharactersAndMalformedUtf8)
 {
-    EXPECT_EQ(Utf8ToCp1252("a\u4E2Db"), "a?b");   // outside the code page
+    EXPECT_EQ(Utf8ToCp1252("a\u4E2Db"), "a?b"); // outside the code page
     EXPECT_EQ(Utf8ToCp1252("caf\xE9"), "caf\xE9"); // a stray Latin-1 byte is kept as it is
     EXPECT_EQ(Utf8ToCp1252("\xE2\x82"), "\xE2\x82"); // truncated sequence
 }
