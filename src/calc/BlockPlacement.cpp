@@ -1,0 +1,49 @@
+#include "calc/BlockPlacement.h"
+
+#include "calc/LuminairePlacement.h"
+
+namespace lumivar {
+
+BlockGroup LinesGroup(LineOrientation orientation, double startX, double startY, int perLine, int lines, double delta,
+                      double luminaireLength, double angle)
+{
+    BlockGroup group;
+    group.Mode = BlockMode::Lines;
+    if (orientation == LineOrientation::Horizontal) {
+        group.Cols = perLine;
+        group.Rows = lines;
+        group.StepX = luminaireLength;
+        group.StepY = delta;
+    } else {
+        group.Cols = lines;
+        group.Rows = perLine;
+        group.StepX = delta;
+        group.StepY = luminaireLength;
+    }
+    group.StartX = startX;
+    group.StartY = startY;
+    group.AngleStart = angle;
+    group.AngleStep = 0;
+    return group;
+}
+
+std::vector<LayoutPosition> GroupPositions(const BlockGroup& group, const TDadosProjecto& room)
+{
+    if (group.Mode == BlockMode::Circle) {
+        if (!group.CircleReady)
+            return {};
+        return CirclePositions(group.Circle, 0, room.Length, 0, room.Width);
+    }
+    if (group.Rows < 1 || group.Cols < 1)
+        return {};
+    return BlockPositions(group.Cols, group.Rows, group.StartX, group.StepX, group.StartY, group.StepY,
+                          group.AngleStart, group.AngleStep);
+}
+
+Result<int> ApplyBlock(ProjectDocument& document, int refIndex, float z, const BlockGroup& group)
+{
+    const std::vector<LayoutPosition> positions = GroupPositions(group, document.ProjectData);
+    return AppendLuminaires(document, refIndex, z, positions);
+}
+
+} // namespace lumivar

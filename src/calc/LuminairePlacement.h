@@ -1,0 +1,26 @@
+#pragma once
+// Puts layout positions on a project's plan as luminaires of one reference, and
+// clears the plan, keeping every reference's use count right.
+
+#include "base/Result.h"
+#include "calc/LayoutPosition.h"
+#include "project/ProjectDocument.h"
+
+#include <span>
+
+namespace lumivar {
+
+// Appends one luminaire of reference refIndex per position, at mounting height z,
+// each numbered with the plan's new luminaire count (so numbering goes on from the
+// luminaires already there). An index with no reference is refused and the plan is
+// left as it was. When something was added the plan is changed, the document
+// modified and its results invalidated. Returns the number added.
+Result<int> AppendLuminaires(ProjectDocument& document, int refIndex, float z,
+                             std::span<const LayoutPosition> positions);
+
+// Removes every luminaire of the plan, each giving back its reference's use. When
+// something was removed the plan is changed, the document modified and its results
+// invalidated. Returns the number removed.
+int RemoveAllLuminaires(ProjectDocument& document);
+
+} // namespace lumivar
