@@ -1,17 +1,27 @@
 // The Lumivar desktop program.
 
-#include "app/ProjectSummaryWindow.h"
+#include "app/Main.h"
+#include "app/FileTypeRegistration.h"
+#include "app/StartupRules.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Lumivar"));
-    lumivar::ProjectSummaryWindow window;
-    window.show();
-    const QStringList args = QApplication::arguments();
-    if (args.size() > 1)
-        window.OpenProject(args.at(1));
+    QApplication::setApplicationName(QStringLiteral("Tavik Lumivar"));
+    QStringList parameters = QApplication::arguments();
+    parameters.removeFirst();
+
+    std::vector<std::string> stdParameters;
+    for (const QString& p : parameters)
+        stdParameters.push_back(p.toStdString());
+    if (lumivar::IsRegisterOnlyCommand(stdParameters)) {
+        const auto registered = lumivar::RegisterFileType(QApplication::applicationFilePath().toStdString());
+        return registered ? 0 : 1;
+    }
+
+    lumivar::TMainForm frame(parameters);
+    frame.show();
     return QApplication::exec();
 }

@@ -1,0 +1,306 @@
+// The frame window: its commands, their enabling rules, the recent-files list,
+// opening from the command line, the undo drop-down and the close query.
+
+#include "app/Main.h"
+#include "app/ProjectWindowBase.h"
+#include "app/SettingsBackend.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace lumivar;
+
+namespace {
+
+// The shipped sample project, found from this source file.
+const QString kSample =
+    QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath(QStringLiteral("../../data/samples/Escritorio.prj"));
+
+// Answers the next message box with `button`; records its text.
+void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text = nullptr)
+{
+    QTimer::singleShot(50, [button, text] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        if (text)
+            *text = box->text();
+        box->button(button)->click();
+    });
+}
+
+} // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase()
+    {
+        // The preferences of these tests live in a folder of their own.
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
+        SettingsBackend backend;
+        backend.Settings().setValue(QStringLiteral("Directorios/Projectos"), m_dir.path() + QStringLiteral("/"));
+        backend.Sync();
+    }
+
+    void actionsCarryCaptionShortcutAndHint_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("shortcut");
+        QTest::addColumn<QString>("tooltip");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("aNovo") << "aNovo"
+                               << "&Novo"
+                               << "Ctrl+N"
+                               << "Novo"
+                               << "Cria um novo ficheiro de projecto";
+        QTest::newRow("aAbrir") << "aAbrir"
+                                << "&Abrir..."
+                                << "Ctrl+O"
+                                << "Abrir"
+                                << "Abrir um ficheiro de projecto já existente";
+        QTest::newRow("aGravaComo") << "aGravaComo"
+                                    << "Grava &Como..."
+                                    << ""
+                                    << "Grava o ficheiro de projecto corrente como um ficheiro em..."
+                                    << "Grava o ficheiro de projecto corrente como um ficheiro em...";
+        QTest::newRow("aRedo") << "aRedo"
+                               << "&Repetir"
+                               << "Shift+Ctrl+Z"
+                               << "Repetir acção"
+                               << "Repetir acção";
+        QTest::newRow("aCotas") << "aCotas"
+                                << "&Cotas dos Aparelhos"
+                                << "Ctrl+F5"
+                                << "Cotas"
+                                << "Visualizar ou não as cotas das luminárias";
+        QTest::newRow("aCalculo") << "aCalculo"
+                                  << "Cálculo das &Iluminâncias..."
+                                  << "F9"
+                                  << "Cálculo do projecto"
+                                  << "Cálcula os valores médios de iluminância nos vários planos do projecto";
+        QTest::newRow("aAjudaConteudo") << "aAjudaConteudo"
+                                        << "Conteúdo"
+                                        << "F1"
+                                        << "Conteudo da ajuda do Lumivar"
+                                        << "Conteudo da ajuda do Lumivar";
+    }
+
+    void actionsCarryCaptionShortcutAndHint()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, shortcut);
+        QFETCH(QString, tooltip);
+        QFETCH(QString, status);
+        TMainForm frame;
+        QAction* a = frame.Action(name);
+        QVERIFY(a);
+        QCOMPARE(a->text(), caption);
+        QCOMPARE(a->shortcut(), QKeySequence(shortcut));
+        // Commands still to come say so in their tooltip.
+        QVERIFY(a->toolTip().startsWith(tooltip));
+        QCOMPARE(a->toolTip() == tooltip, !TMainForm::CommandPending(name));
+        QCOMPARE(a->statusTip(), status);
+    }
+
+    void newProjectsAreNumbered()
+    {
+        TMainForm frame;
+        frame.Action(QStringLiteral("aNovo"))->trigger();
+        frame.Action(QStringLiteral("aNovo"))->trigger();
+        const auto projects = frame.Projects();
+        QCOMPARE(projects.size(), 2);
+        QCOMPARE(projects[0]->windowTitle(), QStringLiteral("Projecto de Iluminação 1"));
+        QCOMPARE(projects[1]->windowTitle(), QStringLiteral("Projecto de Iluminação 2"));
+    }
+
+    void enablingRulesFollowTheActiveProject()
+    {
+        TMainForm frame;
+        const QStringList projectOnly{"aFechar", "aGrava", "aGravaComo", "MCortar", "MCascata"};
+        const QStringList needResults{"aValores", "aTons", "a3D", "aCustosComp", "aPrevisao", "aImprimir"};
+        const auto allowed = [&frame](const QStringList& names) {
+            for (const QString& n : names)
+                if (!frame.CommandAllowed(n))
+                    return false;
+            return true;
+        };
+        const auto noneAllowed = [&frame](const QStringList& names) {
+            for (const QString& n : names)
+                if (frame.CommandAllowed(n))
+                    return false;
+            return true;
+        };
+
+        // No project.
+        QVERIFY(frame.Action(QStringLiteral("aNovo"))->isEnabled());
+        QVERIFY(noneAllowed(projectOnly));
+        QVERIFY(noneAllowed(needResults));
+        QVERIFY(noneAllowed({"aLuminarias", "aCalculo", "aUndo", "aRedo", "aCotas"}));
+        QVERIFY(!frame.Action(QStringLiteral("aFechar"))->isEnabled());
+        QVERIFY(!frame.ZoomSlider()->isEnabled());
+        QCOMPARE(frame.ZoomLabel()->text(), QStringLiteral("100%"));
+
+        // A project without valid results.
+        ProjectWindowBase* project = frame.NewProjectWindow(kSample, false);
+        QVERIFY(project);
+        project->Document().InvalidateResults();
+        frame.RefreshCommands();
+        QVERIFY(allowed(projectOnly));
+        QVERIFY(frame.Action(QStringLiteral("aGrava"))->isEnabled());
+        QVERIFY(allowed({"aLuminarias", "aCalAuto", "aMemDescr", "aCalculo"}));
+        QVERIFY(noneAllowed(needResults));
+        QVERIFY(frame.ZoomSlider()->isEnabled());
+
+        // No luminaires: nothing to calculate.
+        auto luminaires = std::move(project->Document().Luminaires);
+        project->Document().Luminaires.clear();
+        frame.RefreshCommands();
+        QVERIFY(!frame.CommandAllowed(QStringLiteral("aCalculo")));
+        project->Document().Luminaires = std::move(luminaires);
+
+        // Valid results; the result views themselves are still to come.
+        project->Document().ProjectData.Results.DirectDone = 1;
+        project->Document().ProjectData.Results.IndirectDone = 1;
+        frame.RefreshCommands();
+        QVERIFY(allowed(needResults));
+        QVERIFY(!frame.Action(QStringLiteral("aValores"))->isEnabled());
+
+        // The last window closes: back to no project.
+        project->Document().Modified = false;
+        frame.Action(QStringLiteral("aFechar"))->trigger();
+        QTRY_VERIFY(frame.Projects().isEmpty());
+        QTRY_VERIFY(noneAllowed(projectOnly));
+        QVERIFY(noneAllowed(needResults));
+    }
+
+    void undoDropDownCountsTheSteps()
+    {
+        TMainForm frame;
+        frame.Action(QStringLiteral("aNovo"))->trigger();
+        ProjectWindowBase* project = frame.ActiveProject();
+        QVERIFY(project);
+        const auto before = project->Document().ProjectData.Illuminance;
+        for (int i = 0; i < 3; ++i) {
+            project->Document().ProjectData.Illuminance = 400 + i;
+            project->History().RecordDataApplied();
+        }
+        frame.RefreshCommands();
+        QVERIFY(frame.Action(QStringLiteral("aUndo"))->isEnabled());
+        QVERIFY(!frame.Action(QStringLiteral("aRedo"))->isEnabled());
+
+        QToolButton* undoButton = nullptr;
+        for (auto* b : frame.findChildren<QToolButton*>())
+            if (b->defaultAction() == frame.Action(QStringLiteral("aUndo")))
+                undoButton = b;
+        QVERIFY(undoButton && undoButton->menu());
+        emit undoButton->menu()->aboutToShow();
+        auto* list = frame.findChild<QListWidget*>(QStringLiteral("UndoList"));
+        auto* caption = frame.findChild<QLabel*>(QStringLiteral("UndoCaption"));
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(caption->text(), QStringLiteral("Anular 1 Acção"));
+        list->setCurrentRow(2);
+        QCOMPARE(caption->text(), QStringLiteral("Anular 3 Acções"));
+        emit list->itemClicked(list->item(2));
+        QCOMPARE(project->Document().ProjectData.Illuminance, before);
+        QVERIFY(!frame.Action(QStringLiteral("aUndo"))->isEnabled());
+        QVERIFY(frame.Action(QStringLiteral("aRedo"))->isEnabled());
+    }
+
+    void recentFilesNewestFirstAndFour()
+    {
+        TMainForm frame;
+        for (const char* name : {"a", "b", "c", "d", "e", "b"})
+            frame.AddRecentFile(m_dir.filePath(QString::fromLatin1(name) + QStringLiteral(".prj")));
+        QStringList captions;
+        for (QAction* a : frame.RecentFileActions())
+            captions << a->text();
+        QCOMPARE(captions, (QStringList{"&1 b", "&2 e", "&3 d", "&4 c"}));
+    }
+
+    void commandLineFileOpensOnFirstShow()
+    {
+        TMainForm frame({kSample});
+        frame.show();
+        QTRY_COMPARE(frame.Projects().size(), 1);
+        QCOMPARE(frame.Projects().constFirst()->windowTitle(), QStringLiteral("Escritorio"));
+
+        // A language option first: the language is taken, nothing opens.
+        TMainForm second({QStringLiteral("/I:2"), kSample});
+        second.show();
+        QTest::qWait(50);
+        QVERIFY(second.Projects().isEmpty());
+    }
+
+    void closeQueryOfAModifiedProject()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("Copia.prj"));
+        QFile::remove(path);
+        QVERIFY(QFile::copy(kSample, path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        const QByteArray original = [&] {
+            QFile f(path);
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+
+        TMainForm frame;
+        ProjectWindowBase* project = frame.NewProjectWindow(path, false);
+        QVERIFY(project);
+        project->Document().ProjectData.Illuminance = 777;
+        project->Document().PlanChanged = true;
+
+        // Cancel keeps the window; the plan change counts as a modification.
+        QString question;
+        AnswerNextMessageBox(QMessageBox::Cancel, &question);
+        QVERIFY(!frame.close());
+        QVERIFY(question.contains(QStringLiteral("foi modificado")));
+        QVERIFY(question.contains(QFileInfo(path).absoluteFilePath()));
+        QCOMPARE(frame.Projects().size(), 1);
+        QCOMPARE(frame.ModifiedPanel()->text(), QStringLiteral("Modificado"));
+
+        // No closes without saving; the file joins the recent list.
+        AnswerNextMessageBox(QMessageBox::No);
+        frame.Action(QStringLiteral("aFechar"))->trigger();
+        QTRY_VERIFY(frame.Projects().isEmpty());
+        QFile unchanged(path);
+        QVERIFY(unchanged.open(QIODevice::ReadOnly));
+        QCOMPARE(unchanged.readAll(), original);
+        QCOMPARE(QString::fromStdString(frame.Recent().Paths().front()), QFileInfo(path).absoluteFilePath());
+
+        // Yes saves before closing.
+        project = frame.NewProjectWindow(path, false);
+        QVERIFY(project);
+        project->Document().ProjectData.Illuminance = 777;
+        project->Document().Modified = true;
+        AnswerNextMessageBox(QMessageBox::Yes);
+        QVERIFY(frame.close());
+        TMainForm again;
+        ProjectWindowBase* reopened = again.NewProjectWindow(path, false);
+        QVERIFY(reopened);
+        QCOMPARE(reopened->Document().ProjectData.Illuminance, 777);
+        QVERIFY(!reopened->Document().Modified);
+    }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "MainFormTest.moc"
