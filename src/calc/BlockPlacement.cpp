@@ -32,7 +32,14 @@ std::vector<LayoutPosition> GroupPositions(const BlockGroup& group, const TDados
     if (group.Mode == BlockMode::Circle) {
         if (!group.CircleReady)
             return {};
-        return CirclePositions(group.Circle, 0, room.Length, 0, room.Width);
+        std::vector<LayoutPosition> positions = CirclePositions(group.Circle, 0, room.Length, 0, room.Width);
+        // Tangential luminaires past 270 degrees come out above 360 (300 + 90); they
+        // are stored as the same turn below 360, the range the angle fields edit.
+        for (LayoutPosition& p : positions) {
+            if (p.Angle >= 360)
+                p.Angle -= 360;
+        }
+        return positions;
     }
     if (group.Rows < 1 || group.Cols < 1)
         return {};

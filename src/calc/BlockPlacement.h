@@ -33,7 +33,7 @@ BlockGroup LinesGroup(LineOrientation orientation, double startX, double startY,
 
 // Positions of the group in the room: block and lines row by row (none when Rows
 // or Cols is below 1); circle positions outside 0..Length x 0..Width are left
-// out (none until CircleReady).
+// out (none until CircleReady), and angles are kept below 360.
 std::vector<LayoutPosition> GroupPositions(const BlockGroup& group, const TDadosProjecto& room);
 
 // Appends the group's luminaires of reference refIndex at mounting height z after

@@ -214,6 +214,14 @@ TEST(BlockPlacement, GroupPositions)
     ASSERT_EQ(turned.size(), 4u);
     EXPECT_DOUBLE_EQ(turned[0].Angle, 90);
     EXPECT_DOUBLE_EQ(turned[3].Angle, 0); // 270 + 90 is written as 0
+
+    // Past 270 degrees a tangential luminaire turns on from 0: 300 + 90 is 30.
+    BlockGroup arc = circle(300, 60, 3);
+    arc.Circle.Tangential = true;
+    std::vector<double> angles;
+    for (const LayoutPosition& p : GroupPositions(arc, room))
+        angles.push_back(p.Angle);
+    EXPECT_EQ(angles, (std::vector<double>{30, 90, 150}));
 }
 
 TEST(BlockPlacement, NothingBeforeTheGroupIsComplete)
