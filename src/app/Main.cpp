@@ -566,6 +566,7 @@ ProjectWindowBase* TMainForm::NewProjectWindow(const QString& text, bool isNew)
     auto* window = new ProjectHostWindow(&m_projectsFolder);
     window->setWindowIcon(windowIcon());
     QMdiSubWindow* sub = m_mdi->addSubWindow(window);
+    sub->resize(680, 560);
     connect(window, &ProjectWindowBase::Changed, this, &TMainForm::RefreshCommands);
     connect(window, &ProjectWindowBase::Closed, this, [this](const QString& fileName) {
         AddRecentFile(fileName);
