@@ -111,9 +111,9 @@ bool HasUgrValues(const UgrTable& table)
     return table[0][0] > 0 && table[0][lastColumn] > 0 && table[lastRow][0] > 0 && table[lastRow][lastColumn] > 0;
 }
 
-std::string EfficiencyText(double percent)
+std::string EfficiencyText(double percent, std::string_view decimalSeparator)
 {
-    return FixedText(percent, 2) + " %";
+    return FixedText(percent, 2, decimalSeparator) + " %";
 }
 
 std::vector<std::string> PropertiesCharacteristicsLines(const TDadosLuminaria& data)

@@ -49,7 +49,7 @@ std::vector<BallastChoice> BallastChoices(const TDadosLuminaria& data, int kind)
 bool HasUgrValues(const UgrTable& table);
 
 // "12,50 %": an efficiency in percent with two decimals.
-std::string EfficiencyText(double percent);
+std::string EfficiencyText(double percent, std::string_view decimalSeparator = ",");
 
 // The characteristics box of the properties page (UTF-8 lines): Description,
 // Description2, an empty line, the dimensions line "Medidas:  A x D mm  (A x D)" for a
