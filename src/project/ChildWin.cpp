@@ -588,7 +588,19 @@ QWidget* TProjMDIChild::BuildSummaryPage()
     m_summary->topLevelItem(8)->setText(1, tr("em   X:"));
     m_summary->topLevelItem(9)->setText(1, tr("em   Y:"));
     m_summary->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_summary->header()->setStretchLastSection(false);
     return m_summary;
+}
+
+QRect TProjMDIChild::Placement(int openWindows, QSize frameClient)
+{
+    const int n = openWindows;
+    return QRect(10 * n - 5, 10 * n - 5, frameClient.width() - 10 * n - 5, frameClient.height() - 10 * n - 80);
+}
+
+int TProjMDIChild::FirstWindowState()
+{
+    return std::max(AppPreferences().ChildWindowState, 0);
 }
 
 QString TProjMDIChild::FileName() const
@@ -1115,6 +1127,8 @@ void TProjMDIChild::CalculationDone()
 
 bool TProjMDIChild::OpenProject(const QString& path)
 {
+    if (IsCalculating())
+        return false; // the worker reads the current references
     auto read = ReadProjectFile(ToUtf8(path), AppPreferences().NewProjectDefaults(), CurrentDateTime());
     if (!read) {
         ShowWarning(FromUtf8(read.Message()));

@@ -10,6 +10,7 @@
 
 #include <QMessageBox>
 #include <QPointer>
+#include <QRect>
 #include <QStringList>
 #include <QWidget>
 
@@ -49,6 +50,15 @@ public:
     // A window with a new project built from the preferences' defaults.
     explicit TProjMDIChild(QWidget* parent = nullptr);
     ~TProjMDIChild() override;
+
+    // Where the n-th open project window goes in the frame's client area (n counts
+    // this one): left = top = 10n - 5, width = client width - 10n - 5, height =
+    // client height - 10n - 80.
+    static QRect Placement(int openWindows, QSize frameClient);
+    // The state of the first project window: the stored one (0 normal, 1 minimised,
+    // 2 maximised), a negative value read as 0. Later windows take the state of the
+    // frame's last project window.
+    static int FirstWindowState();
 
     ProjectDocument& Document() { return m_doc; }
     const ProjectDocument& Document() const { return m_doc; }

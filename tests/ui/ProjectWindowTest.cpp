@@ -79,6 +79,7 @@ private slots:
     void CloseQueryAnswers_data();
     void CloseQueryAnswers();
     void PhotoOfAnUnknownKindIsKeptByteForByte();
+    void PlacementInTheFrame();
 };
 
 void ProjectWindowTest::ChecksRunInOrderAndKeepEditMode_data()
@@ -352,6 +353,12 @@ void ProjectWindowTest::PhotoOfAnUnknownKindIsKeptByteForByte()
     auto copy = ReadProjectFile(h.SaveName.toStdString(), ProjectDefaults{}, 0);
     QVERIFY(copy.Ok());
     QVERIFY(copy->Document.Photo == doc.Photo);
+}
+
+void ProjectWindowTest::PlacementInTheFrame()
+{
+    QCOMPARE(TProjMDIChild::Placement(1, QSize(800, 600)), QRect(5, 5, 785, 510));
+    QCOMPARE(TProjMDIChild::Placement(3, QSize(800, 600)), QRect(25, 25, 765, 490));
 }
 
 QTEST_MAIN(ProjectWindowTest)
