@@ -11,13 +11,14 @@ Result<AutoCountProposal> ProposeAutoCount(const TDadosProjecto& project, const 
         return Error{lumen.Message()};
     AutoCountProposal proposal;
     proposal.Lumen = *lumen;
-    proposal.Shape = ArrayShape(proposal.Lumen.Count, byColumns);
+    if (proposal.Lumen.Count <= kMaxGroupLuminaires)
+        proposal.Shape = ArrayShape(proposal.Lumen.Count, byColumns);
     return proposal;
 }
 
 std::vector<LayoutPosition> AutoCountPositions(const TDadosProjecto& project, const AutoCountArray& array)
 {
-    if (array.Cols < 1 || array.Rows < 1)
+    if (!GroupSizeOk(array.Cols, array.Rows))
         return {};
     return ArrayPositions(project, array.Cols, array.Rows, array.StepFactor, array.Angle);
 }
@@ -26,6 +27,8 @@ Result<int> ApplyAutoCount(ProjectDocument& document, const AutoCountArray& arra
 {
     if (array.RefIndex < 0 || std::size_t(array.RefIndex) >= document.LuminaireRefs.size())
         return Error{"Referência de luminária inexistente."};
+    if (array.Cols > 0 && array.Rows > 0 && !GroupSizeOk(array.Cols, array.Rows))
+        return Error{"Demasiadas luminárias para colocar de uma só vez."};
     const std::vector<LayoutPosition> positions = AutoCountPositions(document.ProjectData, array);
     RemoveAllLuminaires(document);
     return AppendLuminaires(document, array.RefIndex, array.Height, positions);

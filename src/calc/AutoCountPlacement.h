@@ -5,6 +5,7 @@
 #include "base/Result.h"
 #include "calc/ArrayLayout.h"
 #include "calc/LumenMethod.h"
+#include "calc/LuminairePlacement.h"
 #include "project/ProjectDocument.h"
 
 #include <vector>
@@ -18,7 +19,8 @@ inline constexpr int kWallAtHalfSpacing = 2;
 struct AutoCountProposal {
     LumenResult Lumen;
     // Columns x rows for Lumen.Count. A count of 0 (no working area, or no
-    // illuminance asked for) proposes no array: 0 x 0.
+    // illuminance asked for) proposes no array: 0 x 0, and so does a count above
+    // kMaxGroupLuminaires.
     ArrayDimensions Shape;
 };
 
@@ -38,11 +40,12 @@ struct AutoCountArray {
 };
 
 // Positions over the working area when set, else over the room; none when a side
-// is below 1.
+// is below 1 or the array is larger than one group may be.
 std::vector<LayoutPosition> AutoCountPositions(const TDadosProjecto& project, const AutoCountArray& array);
 
 // Replaces every luminaire of the plan, whatever its reference, with the array.
-// An unknown reference is refused before anything is removed. Returns the number
+// An unknown reference or an array too large to place is refused before anything
+// is removed. Returns the number
 // of luminaires placed.
 Result<int> ApplyAutoCount(ProjectDocument& document, const AutoCountArray& array);
 

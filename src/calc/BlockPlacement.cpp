@@ -30,7 +30,7 @@ BlockGroup LinesGroup(LineOrientation orientation, double startX, double startY,
 std::vector<LayoutPosition> GroupPositions(const BlockGroup& group, const TDadosProjecto& room)
 {
     if (group.Mode == BlockMode::Circle) {
-        if (!group.CircleReady)
+        if (!group.CircleReady || !GroupSizeOk(group.Circle.Count, 1))
             return {};
         std::vector<LayoutPosition> positions = CirclePositions(group.Circle, 0, room.Length, 0, room.Width);
         // Tangential luminaires past 270 degrees come out above 360 (300 + 90); they
@@ -41,7 +41,7 @@ std::vector<LayoutPosition> GroupPositions(const BlockGroup& group, const TDados
         }
         return positions;
     }
-    if (group.Rows < 1 || group.Cols < 1)
+    if (!GroupSizeOk(group.Cols, group.Rows))
         return {};
     return BlockPositions(group.Cols, group.Rows, group.StartX, group.StepX, group.StartY, group.StepY,
                           group.AngleStart, group.AngleStep);

@@ -32,8 +32,8 @@ BlockGroup LinesGroup(LineOrientation orientation, double startX, double startY,
                       double luminaireLength, double angle);
 
 // Positions of the group in the room: block and lines row by row (none when Rows
-// or Cols is below 1); circle positions outside 0..Length x 0..Width are left
-// out (none until CircleReady), and angles are kept below 360.
+// or Cols is below 1 or they give more than kMaxGroupLuminaires); circle positions outside 0..Length x 0..Width are
+// left out (none until CircleReady), and angles are kept below 360.
 std::vector<LayoutPosition> GroupPositions(const BlockGroup& group, const TDadosProjecto& room);
 
 // Appends the group's luminaires of reference refIndex at mounting height z after

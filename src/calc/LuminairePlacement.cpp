@@ -19,11 +19,18 @@ void MarkChanged(ProjectDocument& document)
 
 } // namespace
 
+bool GroupSizeOk(long long cols, long long rows)
+{
+    return cols > 0 && rows > 0 && cols * rows <= kMaxGroupLuminaires;
+}
+
 Result<int> AppendLuminaires(ProjectDocument& document, int refIndex, float z,
                              std::span<const LayoutPosition> positions)
 {
     if (!ValidRef(document, refIndex))
         return Error{"Referência de luminária inexistente."};
+    if (positions.size() > std::size_t(kMaxGroupLuminaires))
+        return Error{"Demasiadas luminárias para colocar de uma só vez."};
     document.Luminaires.reserve(document.Luminaires.size() + positions.size());
     for (const LayoutPosition& p : positions) {
         TObjectoLuminaria luminaire;

@@ -1,6 +1,7 @@
 #include "calc/UnCaBloc.h"
 
 #include "base/TextEncoding.h"
+#include "calc/LuminairePlacement.h"
 #include "calc/PreviewPanel.h"
 #include "project/UndoRedoList.h"
 
@@ -305,9 +306,10 @@ void TCalcBloco::RefLuminChange()
 
 void TCalcBloco::BlocoChange()
 {
-    const int count = eColB->value() * eLinB->value();
-    if (count == 0)
+    // Counts that give no block, or one too large to place, leave it as it was.
+    if (!GroupSizeOk(eColB->value(), eLinB->value()))
         return;
+    const int count = eColB->value() * eLinB->value();
     eNumLumin->setText(QLocale().toString(count));
     m_group.Cols = eColB->value();
     m_group.Rows = eLinB->value();
@@ -328,9 +330,9 @@ void TCalcBloco::BlocoAnguloChange()
 void TCalcBloco::LinhasChange()
 {
     const TRefLuminaria* ref = ChosenRef();
-    const int count = eNApaL->value() * eQuantL->value();
-    if (count == 0 || !ref)
+    if (!GroupSizeOk(eNApaL->value(), eQuantL->value()) || !ref)
         return;
+    const int count = eNApaL->value() * eQuantL->value();
     eNumLumin->setText(QLocale().toString(count));
     const LineOrientation orientation =
         rbVertical->isChecked() ? LineOrientation::Vertical : LineOrientation::Horizontal;

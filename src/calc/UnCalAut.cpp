@@ -254,6 +254,11 @@ void TCalcAuto::RefLuminChange()
         m_rows = proposal->Shape.Rows;
         if (proposal->Lumen.Count == 0)
             lbMensagem->setText(tr("O método dos lúmens não pede nenhuma luminária: indique as colunas e as linhas."));
+        else if (proposal->Lumen.Count > kMaxGroupLuminaires)
+            lbMensagem->setText(tr("O método dos lúmens pede %1 luminárias, mais do que se podem colocar de uma "
+                                   "só vez (%2).")
+                                    .arg(proposal->Lumen.Count)
+                                    .arg(kMaxGroupLuminaires));
     } else {
         // The lumen method cannot count for this reference or room: say why and
         // propose nothing; the user may still give the columns and rows.
@@ -271,7 +276,9 @@ void TCalcAuto::RefLuminChange()
 
 void TCalcAuto::ColLinChange()
 {
-    if (m_settingCounts || eCol->value() * eLin->value() == 0)
+    // Counts that give no array, or one too large to place, leave the proposal as
+    // it was.
+    if (m_settingCounts || !GroupSizeOk(eCol->value(), eLin->value()))
         return;
     m_cols = eCol->value();
     m_rows = eLin->value();

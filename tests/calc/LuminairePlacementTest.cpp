@@ -84,6 +84,15 @@ TEST(AutoCountPlacement, NoLuminairesAskedForProposesNoArray)
     EXPECT_TRUE(AutoCountPositions(room, {0, 0, 0, kWallAtHalfSpacing, 3, 0}).empty());
 }
 
+TEST(AutoCountPlacement, CountTooLargeToPlaceProposesNoArray)
+{
+    const auto faint = UniformReference(0.5); // half a lumen: hundreds of thousands of luminaires
+    const Result<AutoCountProposal> proposal = ProposeAutoCount(TestRoom(), *faint, false);
+    ASSERT_TRUE(proposal) << proposal.Message();
+    EXPECT_GT(proposal->Lumen.Count, kMaxGroupLuminaires);
+    EXPECT_EQ(proposal->Shape.Cols * proposal->Shape.Rows, 0);
+}
+
 TEST(AutoCountPlacement, LumenMethodRefusalIsPassedOn)
 {
     const auto dark = UniformReference(0);
@@ -151,6 +160,8 @@ TEST(AutoCountPlacement, UnknownReferenceLeavesThePlanAlone)
     ProjectDocument doc = TwoReferenceProject();
     EXPECT_FALSE(ApplyAutoCount(doc, {2, 3, 2, kWallAtHalfSpacing, 2.5f, 0}));
     EXPECT_FALSE(ApplyAutoCount(doc, {-1, 3, 2, kWallAtHalfSpacing, 2.5f, 0}));
+    // A mistyped array of 9999 x 9999 is refused too, before anything is removed.
+    EXPECT_FALSE(ApplyAutoCount(doc, {0, 9999, 9999, kWallAtHalfSpacing, 2.5f, 0}));
     EXPECT_EQ(doc.Luminaires.size(), 3u);
     EXPECT_EQ(doc.LuminaireRefs[0]->Quantity, 2);
     EXPECT_FALSE(doc.Modified);
@@ -230,6 +241,11 @@ TEST(BlockPlacement, NothingBeforeTheGroupIsComplete)
     BlockGroup empty;
     empty.Cols = 3;
     EXPECT_TRUE(GroupPositions(empty, room).empty());
+    BlockGroup huge = empty;
+    huge.Cols = huge.Rows = 9999;
+    EXPECT_TRUE(GroupPositions(huge, room).empty());
+    huge.Rows = kMaxGroupLuminaires / huge.Cols;
+    EXPECT_EQ(GroupPositions(huge, room).size(), std::size_t(huge.Rows * huge.Cols));
     BlockGroup circle;
     circle.Mode = BlockMode::Circle;
     circle.Circle = {5, 3, 2, 4, 0, 360, false};

@@ -137,10 +137,15 @@ private slots:
         QVERIFY(std::abs(group[0].Y - (1 + 4.0 / 3)) < 1e-9);
         QVERIFY(std::abs(group[3].Y - (1 + 8.0 / 3)) < 1e-9);
 
-        // Counts whose product is 0 leave the proposal as it was.
+        // Counts whose product is 0, or too large to place, leave the proposal as it was.
         dialog.eLin->setValue(0);
         QCOMPARE(dialog.eNumLumin->text(), QStringLiteral("6"));
         QCOMPARE(int(group.size()), 6);
+        dialog.eCol->setValue(9999);
+        dialog.eLin->setValue(9999);
+        QCOMPARE(dialog.eNumLumin->text(), QStringLiteral("6"));
+        QCOMPARE(int(group.size()), 6);
+        QCOMPARE(dialog.Array().Cols, 3);
 
         // The angle turns the proposed luminaires.
         dialog.eLuminAng->setValue(45);

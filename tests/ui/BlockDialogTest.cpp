@@ -106,6 +106,12 @@ private slots:
         QCOMPARE(Angles(d.Group()), (std::vector<double>{0, 15, 30, 45, 60, 75}));
         QCOMPARE(d.Group()[5].X, 5.0);
         QCOMPARE(d.Group()[5].Y, 2.5);
+
+        // A block too large to place leaves the proposal as it was.
+        d.Dlg.eColB->setValue(9999);
+        d.Dlg.eLinB->setValue(9999);
+        QCOMPARE(d.Dlg.eNumLumin->text(), QStringLiteral("6"));
+        QCOMPARE(d.Group().size(), std::size_t(6));
     }
 
     void continuousLinesBothWays()
