@@ -9,6 +9,7 @@
 #include "photometry/LumFichDlg.h"
 #include "photometry/LuminaireTexts.h"
 #include "photometry/ReferenceListEdit.h"
+#include "views/DiagPolarWidget.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
@@ -825,14 +826,11 @@ QWidget* TLuminDlg::BuildPolarPage()
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(tr("Ref."), page));
     top->addWidget(lbRefPolar, 1);
-    // The polar diagram view is not part of the program yet.
-    auto* placeholder = new QLabel(tr("O diagrama polar ainda não está disponível."), page);
-    placeholder->setObjectName(QStringLiteral("DiagPolarPlaceholder"));
-    placeholder->setAlignment(Qt::AlignCenter);
-    placeholder->setFrameShape(QFrame::StyledPanel);
+    dgPolar = new DiagPolarWidget(page);
+    dgPolar->setObjectName(QStringLiteral("dgPolar"));
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(top);
-    layout->addWidget(placeholder, 1);
+    layout->addWidget(dgPolar, 1);
     layout->addWidget(PageButtons("PolarOkBtn"));
     return page;
 }
@@ -1051,7 +1049,9 @@ void TLuminDlg::PolarDiagram()
 {
     if (!SingleSelection(m_editing))
         return;
-    lbRefPolar->setText(FromCp1252(m_document.LuminaireRefs[m_editing]->Data.Reference.View()));
+    const TRefLuminaria& ref = *m_document.LuminaireRefs[m_editing];
+    lbRefPolar->setText(FromCp1252(ref.Data.Reference.View()));
+    dgPolar->SetReference(ref);
     ShowPage(PagePolar);
 }
 

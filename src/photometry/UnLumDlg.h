@@ -32,6 +32,7 @@ class QTableView;
 
 namespace lumivar {
 
+class DiagPolarWidget;
 class TPlanoGrafico;
 class ReferencesModel;
 class LampsModel;
@@ -131,6 +132,7 @@ public:
     QTableView* dxtlCustos = nullptr;
 
     QLabel* lbRefPolar = nullptr;
+    DiagPolarWidget* dgPolar = nullptr;
     QTableView* sgUGR = nullptr;
 
 private:

@@ -9,6 +9,7 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -106,9 +107,14 @@ private slots:
         QVERIFY(dialog.RemoveBtn->isEnabled());
         QVERIFY(!dialog.FichaProdutoBtn->isEnabled());
         QVERIFY(!dialog.FichaProdutoBtn->toolTip().isEmpty());
+        SelectRows(dialog, {1});
+
+        dialog.DiagPolarBtn->click();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Diagrama Polar"));
+        QCOMPARE(dialog.lbRefPolar->text(), QStringLiteral("A-ref"));
+        dialog.CancelPage();
 
         // The table page: headings, room sizes and values; Esc leads back first.
-        SelectRows(dialog, {1});
         dialog.ValoresUgrBtn->click();
         QCOMPARE(dialog.CurrentPage(), int(TLuminDlg::PageUgr));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Valores UGR corrigidos"));
