@@ -253,6 +253,13 @@ QString CheckMessage(DataCheck check)
     return {};
 }
 
+// Where a scroll bar stands, as a fraction of its range; 0 without a range.
+double ScrollFraction(const QScrollBar* bar)
+{
+    const int span = bar->maximum() - bar->minimum();
+    return span > 0 ? double(bar->value() - bar->minimum()) / span : 0.0;
+}
+
 // The picture kind of a file chosen in the picture dialog, by its extension.
 std::string PhotoKindOf(const QString& path)
 {
@@ -563,6 +570,7 @@ QWidget* TProjMDIChild::BuildPlanPage()
     m_planScroll = new QScrollArea(m_pages);
     m_planScroll->setWidgetResizable(false);
     m_planScroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_planScroll->installEventFilter(this);
     m_plan = new PlanWidget(m_planScroll);
     m_planScroll->setWidget(m_plan);
     connect(m_plan, &PlanWidget::PlanChanged, this, &TProjMDIChild::PlanEdited);
@@ -878,8 +886,10 @@ void TProjMDIChild::FreeResultViews()
 
 void TProjMDIChild::FitPlan()
 {
-    if (!m_pages || !m_pages->isTabVisible(PlanPage))
+    if (!m_pages || !m_pages->isTabVisible(PlanPage)) {
+        m_keepScroll = false;
         return;
+    }
     const TDadosProjecto& r = m_doc.ProjectData;
     const double z = m_doc.ZoomPercent / 100.0;
     QWidget* viewport = m_planScroll->viewport();
@@ -905,11 +915,9 @@ void TProjMDIChild::FitPlan()
         }
     }
 
-    const auto fraction = [](const QScrollBar* bar) {
-        const int span = bar->maximum() - bar->minimum();
-        return span > 0 ? double(bar->value() - bar->minimum()) / span : 0.0;
-    };
-    const double hFraction = fraction(hBar), vFraction = fraction(vBar);
+    const double hFraction = m_keepScroll ? m_keptH : ScrollFraction(hBar);
+    const double vFraction = m_keepScroll ? m_keptV : ScrollFraction(vBar);
+    m_keepScroll = false;
     hBar->setValue(0);
     vBar->setValue(0);
 
@@ -1216,6 +1224,19 @@ void TProjMDIChild::closeEvent(QCloseEvent* event)
         AppPreferences().ChildWindowState = sub->isMaximized() ? 2 : sub->isMinimized() ? 1 : 0;
     emit Closed(FileName());
     event->accept();
+}
+
+bool TProjMDIChild::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_planScroll && event->type() == QEvent::Resize && !m_keepScroll) {
+        // The box's new size changes the scroll ranges before the plan is laid out
+        // again; keep the places it had.
+        m_keptH = ScrollFraction(m_planScroll->horizontalScrollBar());
+        m_keptV = ScrollFraction(m_planScroll->verticalScrollBar());
+        m_keepScroll = true;
+        QMetaObject::invokeMethod(this, &TProjMDIChild::FitPlan, Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TProjMDIChild::keyPressEvent(QKeyEvent* event)

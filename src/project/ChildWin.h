@@ -158,6 +158,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* BuildDataPage();
@@ -211,6 +212,10 @@ private:
     MedidasWidget* m_sketch = nullptr;
 
     QScrollArea* m_planScroll = nullptr;
+    // Scroll places of the plan (fractions of their ranges) taken before a resize of
+    // its box changed the ranges; FitPlan restores them.
+    bool m_keepScroll = false;
+    double m_keptH = 0, m_keptV = 0;
     PlanWidget* m_plan = nullptr;
     QTreeWidget* m_summary = nullptr;
 

@@ -2,14 +2,18 @@
 // cancelling edits, the calculation in its worker, and the close query.
 
 #include "calc/DirectCalculation.h"
+#include "graphics/PlanWidget.h"
 #include "project/ChildWin.h"
 #include "project/ProjectFile.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -80,6 +84,8 @@ private slots:
     void CloseQueryAnswers();
     void PhotoOfAnUnknownKindIsKeptByteForByte();
     void PlacementInTheFrame();
+    void PlanKeysAreRecordedInTheHistory();
+    void ZoomScalesThePlanAndKeepsTheScrollPlace();
 };
 
 void ProjectWindowTest::ChecksRunInOrderAndKeepEditMode_data()
@@ -359,6 +365,67 @@ void ProjectWindowTest::PlacementInTheFrame()
 {
     QCOMPARE(TProjMDIChild::Placement(1, QSize(800, 600)), QRect(5, 5, 785, 510));
     QCOMPARE(TProjMDIChild::Placement(3, QSize(800, 600)), QRect(25, 25, 765, 490));
+}
+
+void ProjectWindowTest::PlanKeysAreRecordedInTheHistory()
+{
+    Harness h;
+    QVERIFY(h.Open());
+    QVERIFY(h.Calculate());
+    h.Window.show();
+    h.Window.ShowPage(TProjMDIChild::PlanPage);
+    PlanWidget* plan = h.Window.Plan();
+    const std::size_t placed = h.Window.Document().Luminaires.size();
+
+    plan->Plan().SelectAll();
+    QTest::keyClick(plan, Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(h.Window.Document().Luminaires.size(), 2 * placed);
+    QTest::keyClick(plan, Qt::Key_Delete);
+    QCOMPARE(h.Window.UndoLabels(),
+             (QStringList{QStringLiteral("Luminárias: apagar"), QStringLiteral("Luminárias: duplicar")}));
+    QVERIFY(!h.Window.HasValidResults());
+    QVERIFY(!h.Window.PageVisible(TProjMDIChild::SummaryPage));
+
+    // Back to the state the calculation ran on: its results come back with it.
+    h.Window.UndoSteps(2);
+    QCOMPARE(h.Window.Document().Luminaires.size(), placed);
+    QCOMPARE(int(plan->Plan().Luminaires().size()), int(placed));
+    QVERIFY(h.Window.HasValidResults());
+    QVERIFY(h.Window.PageVisible(TProjMDIChild::SummaryPage));
+    h.Window.Redo();
+    QCOMPARE(h.Window.Document().Luminaires.size(), 2 * placed);
+    QVERIFY(!h.Window.HasValidResults());
+}
+
+void ProjectWindowTest::ZoomScalesThePlanAndKeepsTheScrollPlace()
+{
+    Harness h;
+    QVERIFY(h.Open());
+    h.Window.show();
+    h.Window.ShowPage(TProjMDIChild::PlanPage);
+    QVERIFY(h.Window.ZoomControlsEnabled());
+    PlanWidget* plan = h.Window.Plan();
+    auto* scroll = qobject_cast<QScrollArea*>(plan->parentWidget()->parentWidget());
+    QVERIFY(scroll);
+
+    h.Window.SetZoomActive(true);
+    const QSize fitted = plan->size();
+    h.Window.SetZoomPercent(300);
+    QVERIFY(qAbs(plan->width() - 3 * fitted.width()) <= 1);
+    QVERIFY(qAbs(plan->height() - 3 * fitted.height()) <= 1);
+
+    QScrollBar* bar = scroll->horizontalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    bar->setValue(bar->maximum() / 2);
+    h.Window.resize(h.Window.width() + 200, h.Window.height() + 100);
+    QApplication::processEvents();
+    h.Window.FitPlan();
+    QVERIFY(qAbs(double(bar->value()) / bar->maximum() - 0.5) < 0.01);
+
+    h.Window.SetZoomActive(false);
+    QCOMPARE(h.Window.ZoomPercent(), 100);
+    h.Window.ShowPage(TProjMDIChild::DataPage);
+    QVERIFY(!h.Window.ZoomControlsEnabled());
 }
 
 QTEST_MAIN(ProjectWindowTest)
