@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QImageReader>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -169,10 +170,10 @@ public:
         for (int k = 0; k < kinds; ++k) {
             QString lamp = FromCp1252(data.LampName[k].View()) + QStringLiteral("   x ");
             lamp = lamp.left(45) + QString::number(data.LampCount[k]);
-            m_rows.push_back({lamp, QString::fromStdString(FixedText(data.LampFlux[k], 0)) + QStringLiteral(" lm"),
-                              QString::number(data.LampPower[k]) + QStringLiteral(" W"),
-                              FromCp1252(data.LampBase[k].View()),
-                              QString::fromStdString(EfficiencyText(data.Efficiency))});
+            m_rows.push_back(
+                {lamp, QString::fromStdString(FixedText(data.LampFlux[k], 0, ".")) + QStringLiteral(" lm"),
+                 QString::number(data.LampPower[k]) + QStringLiteral(" W"), FromCp1252(data.LampBase[k].View()),
+                 QString::fromStdString(EfficiencyText(data.Efficiency, QLocale().decimalPoint().toStdString()))});
         }
         endResetModel();
     }
@@ -224,6 +225,8 @@ TLumFichDlg::TLumFichDlg(const QString& dataFolder, const QString& pictureFolder
     lvReferencia->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvReferencia->verticalHeader()->hide();
     lvReferencia->setShowGrid(false);
+    lvReferencia->setWordWrap(false);
+    lvReferencia->verticalHeader()->setDefaultSectionSize(lvReferencia->fontMetrics().height() + 4);
     lvReferencia->setColumnWidth(0, 180);
     lvReferencia->setColumnWidth(1, 75);
     lvReferencia->setColumnWidth(2, 77);
@@ -246,6 +249,8 @@ TLumFichDlg::TLumFichDlg(const QString& dataFolder, const QString& pictureFolder
     dxLampadas->setModel(m_lamps);
     dxLampadas->setEditTriggers(QAbstractItemView::NoEditTriggers);
     dxLampadas->verticalHeader()->hide();
+    dxLampadas->setWordWrap(false);
+    dxLampadas->verticalHeader()->setDefaultSectionSize(dxLampadas->fontMetrics().height() + 6);
     const int widths[] = {160, 50, 50, 70, 68};
     for (int c = 0; c < 5; ++c)
         dxLampadas->setColumnWidth(c, widths[c]);

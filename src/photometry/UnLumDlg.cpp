@@ -598,7 +598,7 @@ TLuminDlg::TLuminDlg(ProjectDocument& document, TPlanoGrafico* plan, QWidget* pa
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pcLuminarias);
-    resize(780, 480);
+    resize(800, 600);
 
     ChooseFile = [](QWidget* parent) {
         const PreferencesStore& prefs = AppPreferences();
@@ -724,6 +724,7 @@ QWidget* TLuminDlg::BuildPropertiesPage()
     dxtlLampadas->setObjectName(QStringLiteral("dxtlLampadas"));
     dxtlLampadas->setModel(m_lamps);
     dxtlLampadas->verticalHeader()->hide();
+    dxtlLampadas->verticalHeader()->setDefaultSectionSize(dxtlLampadas->fontMetrics().height() + 8);
     dxtlLampadas->setEditTriggers(QAbstractItemView::AllEditTriggers);
     dxtlLampadas->setItemDelegateForColumn(
         0, new PickListDelegate([this](int row) { return LampChoices(row); }, true, dxtlLampadas));
@@ -800,6 +801,7 @@ QWidget* TLuminDlg::BuildCostsPage()
     dxtlCustos->setObjectName(QStringLiteral("dxtlCustos"));
     dxtlCustos->setModel(m_costs);
     dxtlCustos->verticalHeader()->hide();
+    dxtlCustos->verticalHeader()->setDefaultSectionSize(dxtlCustos->fontMetrics().height() + 8);
     dxtlCustos->setEditTriggers(QAbstractItemView::AllEditTriggers);
     dxtlCustos->setItemDelegateForColumn(
         2, new PickListDelegate([this](int row) { return BallastChoices(row); }, false, dxtlCustos));
@@ -846,9 +848,10 @@ QWidget* TLuminDlg::BuildUgrPage()
     sgUGR->setSelectionMode(QAbstractItemView::NoSelection);
     sgUGR->horizontalHeader()->hide();
     sgUGR->verticalHeader()->hide();
-    sgUGR->verticalHeader()->setDefaultSectionSize(18);
-    sgUGR->setColumnWidth(0, 60);
-    sgUGR->setColumnWidth(1, 60);
+    sgUGR->verticalHeader()->setMinimumSectionSize(12);
+    sgUGR->verticalHeader()->setDefaultSectionSize(sgUGR->fontMetrics().height() + 2);
+    sgUGR->setColumnWidth(0, 72);
+    sgUGR->setColumnWidth(1, 72);
     for (int c = 2; c < 12; ++c)
         sgUGR->setColumnWidth(c, 52);
     for (const auto& s : UgrModel::Spans())
