@@ -1137,7 +1137,9 @@ bool TProjMDIChild::OpenProject(const QString& path)
 {
     if (IsCalculating())
         return false; // the worker reads the current references
-    auto read = ReadProjectFile(ToUtf8(path), AppPreferences().NewProjectDefaults(), CurrentDateTime());
+    // The document keeps the full path; the recent-files list and messages show it.
+    const QString fullPath = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    auto read = ReadProjectFile(ToUtf8(fullPath), AppPreferences().NewProjectDefaults(), CurrentDateTime());
     if (!read) {
         ShowWarning(FromUtf8(read.Message()));
         return false;
@@ -1167,7 +1169,7 @@ bool TProjMDIChild::SaveProject(bool askName)
         const QString chosen = AskSaveName ? AskSaveName(QDir(folder).filePath(name)) : QString();
         if (chosen.isEmpty())
             return false;
-        path = chosen;
+        path = QDir::cleanPath(QFileInfo(chosen).absoluteFilePath());
     }
     m_doc.Modified = m_doc.Modified || m_doc.PlanChanged;
     const Status saved = SaveProjectFile(m_doc, ToUtf8(path));

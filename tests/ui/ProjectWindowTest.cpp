@@ -1,6 +1,7 @@
 // The project window offscreen: the data page's checks and edit mode, applying and
 // cancelling edits, the calculation in its worker, and the close query.
 
+#include "app/PreferencesStore.h"
 #include "calc/DirectCalculation.h"
 #include "graphics/PlanWidget.h"
 #include "project/ChildWin.h"
@@ -8,9 +9,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QDoubleSpinBox>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -86,6 +92,7 @@ private slots:
     void PlacementInTheFrame();
     void PlanKeysAreRecordedInTheHistory();
     void ZoomScalesThePlanAndKeepsTheScrollPlace();
+    void ClosingItsFrameWindowAsksAndStoresTheState();
 };
 
 void ProjectWindowTest::ChecksRunInOrderAndKeepEditMode_data()
@@ -426,6 +433,34 @@ void ProjectWindowTest::ZoomScalesThePlanAndKeepsTheScrollPlace()
     QCOMPARE(h.Window.ZoomPercent(), 100);
     h.Window.ShowPage(TProjMDIChild::DataPage);
     QVERIFY(!h.Window.ZoomControlsEnabled());
+}
+
+void ProjectWindowTest::ClosingItsFrameWindowAsksAndStoresTheState()
+{
+    QMdiArea area;
+    area.resize(800, 600);
+    auto* window = new TProjMDIChild;
+    QMdiSubWindow* sub = area.addSubWindow(window);
+    QPointer<QMdiSubWindow> alive(sub);
+    area.show();
+    sub->showMaximized();
+    QVERIFY(window->OpenProject(SamplePath()));
+    QMessageBox::StandardButton answer = QMessageBox::Cancel;
+    window->AskSaveChanges = [&](const QString&) { return answer; };
+    QSignalSpy closed(window, &TProjMDIChild::Closed);
+    AppPreferences().ChildWindowState = -1;
+
+    // A data edit not yet applied is not a modification: nothing is asked.
+    window->findChild<QLineEdit*>(QStringLiteral("edProjecto"))->setText(QStringLiteral("Sem aplicar"));
+    QVERIFY(window->IsEditing());
+    window->Document().Modified = true;
+    QVERIFY(!sub->close()); // Cancel keeps it
+    QVERIFY(closed.isEmpty());
+    answer = QMessageBox::No;
+    QVERIFY(sub->close());
+    QCOMPARE(closed.size(), 1);
+    QCOMPARE(closed.constFirst().constFirst().toString(), QDir::cleanPath(QFileInfo(SamplePath()).absoluteFilePath()));
+    QCOMPARE(AppPreferences().ChildWindowState, 2);
 }
 
 QTEST_MAIN(ProjectWindowTest)
