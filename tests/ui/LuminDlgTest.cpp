@@ -197,6 +197,29 @@ private slots:
         QCOMPARE(dialog.ReferenceAtRow(0), std::size_t(1));
     }
 
+    void DoubleClickOpensPropertiesOrAdds()
+    {
+        ProjectDocument doc = Project();
+        TLuminDlg dialog(doc);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        int asked = 0;
+        dialog.ChooseFile = [&asked](QWidget*) {
+            ++asked;
+            return QString();
+        };
+        QWidget* viewport = dialog.dxtlLuminarias->viewport();
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, QPoint(viewport->width() / 2, viewport->height() - 5));
+        QCOMPARE(asked, 1);
+        QCOMPARE(dialog.CurrentPage(), int(TLuminDlg::PageReferences));
+
+        const QRect row = dialog.dxtlLuminarias->visualRect(dialog.dxtlLuminarias->model()->index(2, 0));
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, row.center());
+        QCOMPARE(asked, 1);
+        QCOMPARE(dialog.CurrentPage(), int(TLuminDlg::PageProperties));
+        QCOMPARE(dialog.edReferencia->text(), QStringLiteral("B-ref"));
+    }
+
     void CostsPageOffersTheLampsBallasts()
     {
         ProjectDocument doc = Project();
