@@ -871,6 +871,15 @@ void TProjMDIChild::UpdateSummary()
     m_summary->topLevelItem(9)->setText(3, metres(plane.MaxY));
 }
 
+void TProjMDIChild::UpdateSurfaceExtremes(int surface, IlluminanceKind kind, const GridExtremes& grid)
+{
+    if (!lumivar::UpdateSurfaceExtremes(m_doc.ProjectData.Results, surface, kind, grid))
+        return;
+    UpdateSummary();
+    m_doc.Modified = true;
+    emit CommandsChanged();
+}
+
 void TProjMDIChild::UpdateCosts()
 {
     // The costs page has no contents yet.

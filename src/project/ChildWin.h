@@ -7,6 +7,7 @@
 
 #include "project/ProjectDataValidation.h"
 #include "project/ProjectDocument.h"
+#include "project/SurfaceExtremes.h"
 
 #include <QMessageBox>
 #include <QPointer>
@@ -124,6 +125,10 @@ public:
     bool ZoomControlsEnabled() const;
 
     void UpdateSummary();
+    // A result view computed a grid of surface (0 ceiling .. 5 working plane): its
+    // extremes sharpen the stored ones (see the engine's UpdateSurfaceExtremes); a
+    // change refreshes the summary and marks the project modified.
+    void UpdateSurfaceExtremes(int surface, IlluminanceKind kind, const GridExtremes& grid);
     void UpdateCosts();
     void FreeResultViews();
 
