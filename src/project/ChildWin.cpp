@@ -11,6 +11,7 @@
 #include "project/UndoRedoList.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -41,6 +42,7 @@
 #include <QThread>
 #include <QTimeEdit>
 #include <QTimer>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -321,9 +323,7 @@ TProjMDIChild::TProjMDIChild(QWidget* parent) : QWidget(parent)
     m_pages->setTabToolTip(PlanPage, tr("Disposição das luminárias no espaço do projecto"));
     m_pages->addTab(BuildSummaryPage(), tr("Resumo dos cálculos"));
     m_pages->setTabToolTip(SummaryPage, tr("Resumo dos resultados do cálculo do projecto"));
-    auto* results = new QWidget(m_pages);
-    results->setObjectName(QStringLiteral("ResultsPage"));
-    m_pages->addTab(results, tr("Resultados"));
+    m_pages->addTab(BuildResultsPage(), tr("Resultados"));
     m_pages->setTabToolTip(ResultsPage, tr("Resultados do projecto"));
     auto* costs = new QWidget(m_pages);
     costs->setObjectName(QStringLiteral("CostsPage"));
@@ -609,6 +609,80 @@ QRect TProjMDIChild::Placement(int openWindows, QSize frameClient)
 int TProjMDIChild::FirstWindowState()
 {
     return std::max(AppPreferences().ChildWindowState, 0);
+}
+
+QWidget* TProjMDIChild::BuildResultsPage()
+{
+    auto* page = new QWidget(m_pages);
+    page->setObjectName(QStringLiteral("ResultsPage"));
+    auto* layout = new QGridLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    m_resultsTitle = new QLabel(page);
+    m_resultsTitle->setObjectName(QStringLiteral("ResultsTitle"));
+    QFont titleFont(QStringLiteral("Arial"));
+    titleFont.setPixelSize(15);
+    titleFont.setBold(true);
+    m_resultsTitle->setFont(titleFont);
+    m_resultsTitle->setAlignment(Qt::AlignCenter);
+    m_resultsTitle->setMinimumHeight(28);
+    layout->addWidget(m_resultsTitle, 0, 0, 1, 3);
+
+    // The views are built in the client panel by the result commands.
+    m_resultsClient = new QWidget(page);
+    m_resultsClient->setObjectName(QStringLiteral("ResultsClient"));
+    layout->addWidget(m_resultsClient, 1, 0);
+    layout->setColumnStretch(0, 1);
+    layout->setRowStretch(1, 1);
+
+    // "Opções 3D", shown with the 3D charts.
+    m_options3D = new QToolBar(tr("Opções 3D"), page);
+    m_options3D->setObjectName(QStringLiteral("Options3D"));
+    m_options3D->setOrientation(Qt::Vertical);
+    auto* mouseModes = new QActionGroup(m_options3D);
+    const std::pair<QString, QString> modes[] = {
+        {tr("Rodar"), tr("Rodar|Rodar a representação 3D nos diversos eixos")},
+        {tr("Mover"), tr("Mover")},
+        {tr("Zoom"), tr("Zoom")},
+    };
+    for (const auto& [caption, hint] : modes) {
+        QAction* action = m_options3D->addAction(caption);
+        action->setCheckable(true);
+        action->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
+        action->setStatusTip(hint.section(QLatin1Char('|'), 1));
+        mouseModes->addAction(action);
+    }
+    for (const QString& caption : {tr("Níveis"), tr("Mostra a 2D"), tr("Linhas Isolux")})
+        m_options3D->addAction(caption)->setCheckable(caption != tr("Linhas Isolux"));
+    m_options3D->addSeparator();
+    for (const QString& caption : {tr("Superfície 3D"), tr("Contorno")})
+        m_options3D->addAction(caption)->setCheckable(true);
+    m_options3D->hide();
+    layout->addWidget(m_options3D, 1, 1);
+
+    // The right panel: the grid's minimum, average and maximum, and the legend below.
+    auto* right = new QWidget(page);
+    right->setObjectName(QStringLiteral("ResultsRight"));
+    right->setMinimumWidth(150);
+    auto* rightLayout = new QVBoxLayout(right);
+    m_resultsStats = new QTreeWidget(right);
+    m_resultsStats->setObjectName(QStringLiteral("ResultsStats"));
+    m_resultsStats->setRootIsDecorated(false);
+    m_resultsStats->setHeaderLabels({tr("Ilumin."), tr("Lux")});
+    for (const QString& row : {tr("Mín."), tr("Média"), tr("Máx.")})
+        new QTreeWidgetItem(m_resultsStats, QStringList{row});
+    m_resultsStats->setFixedHeight(90);
+    rightLayout->addWidget(m_resultsStats);
+    rightLayout->addStretch(1);
+    auto* button3D = new QWidget(right);
+    button3D->setObjectName(QStringLiteral("Button3DPanel"));
+    auto* buttonLayout = new QHBoxLayout(button3D);
+    buttonLayout->addWidget(new QPushButton(tr("Vista 3D"), button3D)); // has no behaviour
+    button3D->hide();
+    rightLayout->addWidget(button3D);
+    layout->addWidget(right, 1, 2);
+    return page;
 }
 
 QString TProjMDIChild::FileName() const

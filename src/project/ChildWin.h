@@ -22,6 +22,7 @@ class QCheckBox;
 class QDateEdit;
 class QDoubleSpinBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
@@ -32,6 +33,7 @@ class QTabWidget;
 class QThread;
 class QTimeEdit;
 class QTimer;
+class QToolBar;
 class QTreeWidget;
 
 namespace lumivar {
@@ -137,6 +139,12 @@ public:
     bool PageVisible(Page page) const;
     bool PageEnabled(Page page) const;
     QTreeWidget* SummaryList() const { return m_summary; }
+    // The results page's parts the result views use: the title, the panel that hosts
+    // a view, the small list of minimum, average and maximum, and "Opções 3D".
+    QLabel* ResultsTitle() const { return m_resultsTitle; }
+    QWidget* ResultsClientPanel() const { return m_resultsClient; }
+    QTreeWidget* ResultsStatistics() const { return m_resultsStats; }
+    QToolBar* Options3D() const { return m_options3D; }
 
     // The questions and messages the window shows; replaceable (tests, scripting).
     std::function<void(const QString& text)> ShowWarning;
@@ -169,6 +177,7 @@ private:
     QWidget* BuildDataPage();
     QWidget* BuildPlanPage();
     QWidget* BuildSummaryPage();
+    QWidget* BuildResultsPage();
     void DataEdited();
     void DimensionEdited();
     void WorkAreaToggled();
@@ -223,6 +232,10 @@ private:
     double m_keptH = 0, m_keptV = 0;
     PlanWidget* m_plan = nullptr;
     QTreeWidget* m_summary = nullptr;
+    QLabel* m_resultsTitle = nullptr;
+    QWidget* m_resultsClient = nullptr;
+    QTreeWidget* m_resultsStats = nullptr;
+    QToolBar* m_options3D = nullptr;
 
     std::unique_ptr<CalculationJob> m_calcJob;
     QThread* m_calcThread = nullptr;
