@@ -336,6 +336,12 @@ TProjMDIChild::TProjMDIChild(QWidget* parent) : QWidget(parent)
         emit CommandsChanged();
     });
 
+    BuildPageMenu();
+    for (QWidget* page : {m_pages->widget(SummaryPage), m_pages->widget(ResultsPage), m_pages->widget(CostsPage)}) {
+        page->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(page, &QWidget::customContextMenuRequested, this,
+                [this, page](QPoint pos) { PageMenu()->popup(page->mapToGlobal(pos)); });
+    }
     m_buttonBar = new QWidget(this);
     auto* bar = new QHBoxLayout(m_buttonBar);
     bar->addStretch(1);
@@ -683,6 +689,54 @@ QWidget* TProjMDIChild::BuildResultsPage()
     rightLayout->addWidget(button3D);
     layout->addWidget(right, 1, 2);
     return page;
+}
+
+void TProjMDIChild::BuildPageMenu()
+{
+    m_pageMenu = new QMenu(this);
+    const std::pair<QString, ResultView> views[] = {
+        {tr("&Valores iluminância..."), ValuesView},
+        {tr("&Escala de tons..."), TonesView},
+        {tr("&Linhas Isolux"), IsoluxView},
+        {tr("&Representação 3D"), SurfaceView},
+    };
+    for (const auto& [caption, view] : views)
+        m_viewItems << m_pageMenu->addAction(caption, this, [this, view] { emit ResultViewRequested(view); });
+    m_viewItems << m_pageMenu->addSeparator();
+    m_viewItems << m_pageMenu->addAction(tr("&Secções..."), this, [this] { emit ResultViewRequested(SectionsView); });
+    m_viewItems << m_pageMenu->addSeparator();
+    m_previewItem =
+        m_pageMenu->addAction(tr("Ver A&ntes"), this, [this] { emit PagePrintRequested(CurrentPageSheet(), true); });
+    m_printItem = m_pageMenu->addAction(tr("&Imprimir página"), this,
+                                        [this] { emit PagePrintRequested(CurrentPageSheet(), false); });
+    connect(m_plan, &PlanWidget::PrintPlan, this, [this](bool preview) { emit PagePrintRequested(2, preview); });
+}
+
+QMenu* TProjMDIChild::PageMenu()
+{
+    const bool results = CurrentPage() == ResultsPage;
+    const bool viewShown = false; // no result view is built yet
+    for (QAction* item : m_viewItems)
+        item->setVisible(results);
+    m_previewItem->setEnabled(!results || viewShown);
+    m_printItem->setEnabled(!results || viewShown);
+    return m_pageMenu;
+}
+
+int TProjMDIChild::CurrentPageSheet() const
+{
+    switch (CurrentPage()) {
+    case DataPage:
+    case SummaryPage:
+        return 1;
+    case PlanPage:
+        return 2;
+    case ResultsPage:
+        return 18;
+    case CostsPage:
+        return 20;
+    }
+    return 1;
 }
 
 QString TProjMDIChild::FileName() const

@@ -24,6 +24,7 @@ class QDoubleSpinBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -146,6 +147,16 @@ public:
     QTreeWidget* ResultsStatistics() const { return m_resultsStats; }
     QToolBar* Options3D() const { return m_options3D; }
 
+    // Result views the pop-up menu of the summary, results and costs pages asks for.
+    enum ResultView { ValuesView, TonesView, IsoluxView, SurfaceView, SectionsView };
+    // The pop-up menu of the summary, results and costs pages, prepared for the current
+    // page: the view items only on the results page, where the two print items need a
+    // view; elsewhere the print items are enabled.
+    QMenu* PageMenu();
+    // The report sheet of the current page: 1 data and summary, 2 plan, 18 results
+    // without a view, 20 costs.
+    int CurrentPageSheet() const;
+
     // The questions and messages the window shows; replaceable (tests, scripting).
     std::function<void(const QString& text)> ShowWarning;
     std::function<void(const QString& text)> ShowInformation;
@@ -167,6 +178,10 @@ signals:
     // The window is closing: the main window adds fileName (when not empty) to the
     // recent files.
     void Closed(const QString& fileName);
+    // The pop-up menu asked for a result view.
+    void ResultViewRequested(TProjMDIChild::ResultView view);
+    // The current page's sheet is to be previewed (true) or printed (false).
+    void PagePrintRequested(int sheet, bool preview);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -178,6 +193,7 @@ private:
     QWidget* BuildPlanPage();
     QWidget* BuildSummaryPage();
     QWidget* BuildResultsPage();
+    void BuildPageMenu();
     void DataEdited();
     void DimensionEdited();
     void WorkAreaToggled();
@@ -236,6 +252,10 @@ private:
     QWidget* m_resultsClient = nullptr;
     QTreeWidget* m_resultsStats = nullptr;
     QToolBar* m_options3D = nullptr;
+    QMenu* m_pageMenu = nullptr;
+    QList<QAction*> m_viewItems; // the view items and their separators
+    QAction* m_previewItem = nullptr;
+    QAction* m_printItem = nullptr;
 
     std::unique_ptr<CalculationJob> m_calcJob;
     QThread* m_calcThread = nullptr;

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -93,6 +94,7 @@ private slots:
     void PlanKeysAreRecordedInTheHistory();
     void ZoomScalesThePlanAndKeepsTheScrollPlace();
     void ClosingItsFrameWindowAsksAndStoresTheState();
+    void PageMenuFollowsThePage();
 };
 
 void ProjectWindowTest::ChecksRunInOrderAndKeepEditMode_data()
@@ -461,6 +463,28 @@ void ProjectWindowTest::ClosingItsFrameWindowAsksAndStoresTheState()
     QCOMPARE(closed.size(), 1);
     QCOMPARE(closed.constFirst().constFirst().toString(), QDir::cleanPath(QFileInfo(SamplePath()).absoluteFilePath()));
     QCOMPARE(AppPreferences().ChildWindowState, 2);
+}
+
+void ProjectWindowTest::PageMenuFollowsThePage()
+{
+    Harness h;
+    QVERIFY(h.Open());
+    QVERIFY(h.Calculate());
+    const auto visibleTexts = [&] {
+        QStringList texts;
+        for (QAction* a : h.Window.PageMenu()->actions())
+            if (a->isVisible() && !a->isSeparator())
+                texts << a->text() + (a->isEnabled() ? QString() : QStringLiteral(" (off)"));
+        return texts;
+    };
+    h.Window.ShowPage(TProjMDIChild::SummaryPage);
+    QCOMPARE(visibleTexts(), (QStringList{QStringLiteral("Ver A&ntes"), QStringLiteral("&Imprimir página")}));
+    QCOMPARE(h.Window.CurrentPageSheet(), 1);
+    h.Window.ShowPage(TProjMDIChild::ResultsPage);
+    QCOMPARE(visibleTexts().size(), 7);
+    QVERIFY(visibleTexts().constLast().endsWith(QStringLiteral("(off)")));
+    h.Window.ShowPage(TProjMDIChild::CostsPage);
+    QCOMPARE(h.Window.CurrentPageSheet(), 20);
 }
 
 QTEST_MAIN(ProjectWindowTest)
