@@ -282,7 +282,6 @@ std::string PhotoKindOf(const QString& path)
 
 TProjMDIChild::TProjMDIChild(QWidget* parent) : QWidget(parent)
 {
-    setAttribute(Qt::WA_DeleteOnClose, false);
     setFocusPolicy(Qt::StrongFocus);
     m_doc = ProjectDocument::New(AppPreferences().NewProjectDefaults(), CurrentDateTime());
 
@@ -382,6 +381,7 @@ TProjMDIChild::~TProjMDIChild()
         m_calcThread->wait();
         delete m_calcThread;
         m_calcThread = nullptr;
+        QApplication::restoreOverrideCursor();
     }
 }
 

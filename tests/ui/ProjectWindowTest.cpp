@@ -291,6 +291,14 @@ void ProjectWindowTest::CancelledCalculationLeavesResultsAsTheyWere()
     QVERIFY(h.Window.Document().ProjectData == before);
     QVERIFY(!h.Window.Document().Modified);
     QVERIFY(h.Window.PageEnabled(TProjMDIChild::DataPage));
+    QVERIFY(!QApplication::overrideCursor());
+
+    // A window destroyed while calculating stops its worker and gives the cursor back.
+    auto* closing = new TProjMDIChild;
+    QVERIFY(closing->OpenProject(SamplePath()));
+    QVERIFY(closing->RunCalculation());
+    delete closing;
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 void ProjectWindowTest::CloseQueryAnswers_data()
