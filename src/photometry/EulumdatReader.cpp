@@ -1,6 +1,7 @@
 #include "photometry/EulumdatReader.h"
 
 #include "base/TextEncoding.h"
+#include "photometry/ImportedText.h"
 #include "photometry/PhotometryResampler.h"
 #include "photometry/TextFields.h"
 
@@ -14,48 +15,13 @@ namespace {
 
 constexpr double kSameAngle = 1e-6; // degrees
 
-bool IsSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-
-std::string_view Trim(std::string_view s)
-{
-    while (!s.empty() && IsSpace(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && (IsSpace(s.back()) || s.back() == '\x1A'))
-        s.remove_suffix(1);
-    return s;
-}
-
-std::string Format(double v)
-{
-    std::string s = std::to_string(v);
-    while (s.size() > 1 && s.back() == '0')
-        s.pop_back();
-    if (!s.empty() && s.back() == '.')
-        s.pop_back();
-    return s;
-}
-
 // The file's lines, numbered from 1 as the format describes them.
 class Lines {
 public:
-    explicit Lines(std::string_view text)
+    explicit Lines(std::string_view text) : m_lines(SplitTextLines(text))
     {
-        std::size_t start = 0;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] != '\n' && text[i] != '\r')
-                continue;
-            m_lines.push_back(text.substr(start, i - start));
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
-        if (start < text.size())
-            m_lines.push_back(text.substr(start));
         // Blank lines (and an end-of-file mark) after the last value mean nothing.
-        while (!m_lines.empty() && Trim(m_lines.back()).empty())
+        while (!m_lines.empty() && TrimText(m_lines.back()).empty())
             m_lines.pop_back();
     }
 
@@ -66,7 +32,7 @@ public:
         if (n == 0 || n > m_lines.size())
             return Error{"o ficheiro acaba na linha " + std::to_string(m_lines.size()) + " antes da linha " +
                          std::to_string(n) + " (" + std::string(what) + ")"};
-        return Trim(m_lines[n - 1]);
+        return TrimText(m_lines[n - 1]);
     }
 
     Result<double> Number(std::size_t n, std::string_view what) const
@@ -89,7 +55,7 @@ public:
         if (!value)
             return Error{value.Message()};
         if (*value != std::floor(*value) || *value < low || *value > high)
-            return Error{"linha " + std::to_string(n) + ": " + std::string(what) + " inválido (" + Format(*value) +
+            return Error{"linha " + std::to_string(n) + ": " + std::string(what) + " inválido (" + ShortNumber(*value) +
                          ")"};
         return int(*value);
     }
@@ -97,11 +63,6 @@ public:
 private:
     std::vector<std::string_view> m_lines;
 };
-
-std::string Field(std::string_view text)
-{
-    return Utf8ToCp1252(Trim(text));
-}
 
 int Millimetres(double value)
 {
@@ -144,9 +105,9 @@ Result<PhotometryFile> ReadEulumdatPhotometry(ByteSpan content, bool /*descripti
     LUMIVAR_TAKE(tilt, lines.Number(25, "inclinação durante a medição"));
     LUMIVAR_TAKE(setCount, lines.Integer(26, "número de conjuntos de lâmpadas", 1, 1000));
     if (conversion <= 0)
-        return Error{"linha 24: factor de conversão das intensidades inválido (" + Format(conversion) + ")"};
+        return Error{"linha 24: factor de conversão das intensidades inválido (" + ShortNumber(conversion) + ")"};
     if (lorl < 0 || lorl > 100)
-        return Error{"linha 23: rendimento LORL fora de 0 a 100 % (" + Format(lorl) + ")"};
+        return Error{"linha 23: rendimento LORL fora de 0 a 100 % (" + ShortNumber(lorl) + ")"};
     if (setCount > kMaxLampKinds)
         return Error{"linha 26: " + std::to_string(setCount) +
                      " conjuntos de lâmpadas; uma luminária guarda no máximo quatro"};
@@ -167,7 +128,7 @@ Result<PhotometryFile> ReadEulumdatPhotometry(ByteSpan content, bool /*descripti
         const int lamps = std::abs(count);
         const long wattsPerLamp = watts > 0 ? std::lround(std::min(watts / lamps, 1.0e6)) : 0;
         d.LampCount[k] = lamps;
-        d.LampName[k] = Field(type);
+        d.LampName[k] = RecordField(type);
         d.LampFlux[k] = flux / lamps;
         d.LampPower[k] = int(wattsPerLamp);
         d.LampCode[k] = std::to_string(lamps) + (wattsPerLamp > 0 ? std::to_string(wattsPerLamp) : "");
@@ -211,7 +172,8 @@ Result<PhotometryFile> ReadEulumdatPhotometry(ByteSpan content, bool /*descripti
     for (std::size_t i = 0; i < planes; ++i) {
         LUMIVAR_TAKE(a, lines.Number(cStart + i, "ângulo C"));
         if (a < -kSameAngle || a >= 360 - kSameAngle)
-            return Error{"linha " + std::to_string(cStart + i) + ": ângulo C " + Format(a) + " fora de 0 a 360 graus"};
+            return Error{"linha " + std::to_string(cStart + i) + ": ângulo C " + ShortNumber(a) +
+                         " fora de 0 a 360 graus"};
         if (i > 0 && a <= cAngles.back())
             return Error{"linha " + std::to_string(cStart + i) + ": os ângulos C não são crescentes"};
         cAngles.push_back(a);
@@ -225,7 +187,7 @@ Result<PhotometryFile> ReadEulumdatPhotometry(ByteSpan content, bool /*descripti
         const std::size_t index = (firstStored + k) % planes;
         if (std::abs(cAngles[index] - angle) > kSameAngle)
             return Error{"linha " + std::to_string(cStart + index) + ": com Isym = " + std::to_string(isym) +
-                         " este ângulo C devia ser " + Format(angle) + " e é " + Format(cAngles[index])};
+                         " este ângulo C devia ser " + ShortNumber(angle) + " e é " + ShortNumber(cAngles[index])};
         return Done{};
     };
     if (isym >= 2) {
@@ -240,7 +202,7 @@ Result<PhotometryFile> ReadEulumdatPhotometry(ByteSpan content, bool /*descripti
     for (std::size_t i = 0; i < gammas; ++i) {
         LUMIVAR_TAKE(g, lines.Number(gStart + i, "ângulo gama"));
         if (g < -kSameAngle || g > 180 + kSameAngle)
-            return Error{"linha " + std::to_string(gStart + i) + ": ângulo gama " + Format(g) +
+            return Error{"linha " + std::to_string(gStart + i) + ": ângulo gama " + ShortNumber(g) +
                          " fora de 0 a 180 graus"};
         if (i > 0 && g <= source.GammaAngles.back())
             return Error{"linha " + std::to_string(gStart + i) + ": os ângulos gama não são crescentes"};
@@ -265,17 +227,17 @@ Result<PhotometryFile> ReadEulumdatPhotometry(ByteSpan content, bool /*descripti
         notes.push_back("rendimento calculado das intensidades");
     }
     if (std::abs(tilt) > kSameAngle)
-        notes.push_back("medida com inclinação de " + Format(tilt) + "°");
+        notes.push_back("medida com inclinação de " + ShortNumber(tilt) + "°");
 
-    d.Reference = Field(number.empty() ? name : number);
+    d.Reference = RecordField(number.empty() ? name : number);
     d.PhotometryKind = 1;
-    d.Description = Field(name);
-    d.Description2 = Field(company);
+    d.Description = RecordField(name);
+    d.Description2 = RecordField(company);
     std::string info = "EULUMDAT";
     if (!report.empty())
-        info += "; relatório " + Cp1252ToUtf8(Field(report));
+        info += "; relatório " + Cp1252ToUtf8(RecordField(report));
     if (!dateUser.empty())
-        info += "; " + Cp1252ToUtf8(Field(dateUser));
+        info += "; " + Cp1252ToUtf8(RecordField(dateUser));
     d.Characteristics[1] = Utf8ToCp1252(info);
     if (width == 0) {
         d.DiameterD = Millimetres(length);

@@ -1,6 +1,7 @@
 #include "photometry/IesReader.h"
 
 #include "base/TextEncoding.h"
+#include "photometry/ImportedText.h"
 #include "photometry/PhotometryResampler.h"
 #include "photometry/TextFields.h"
 
@@ -20,20 +21,6 @@ struct Token {
     int Line; // 1-based
 };
 
-bool IsSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-
-std::string_view Trim(std::string_view s)
-{
-    while (!s.empty() && IsSpace(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && (IsSpace(s.back()) || s.back() == '\x1A'))
-        s.remove_suffix(1);
-    return s;
-}
-
 std::string UpperAscii(std::string_view s)
 {
     std::string out(s);
@@ -41,24 +28,6 @@ std::string UpperAscii(std::string_view s)
         if (c >= 'a' && c <= 'z')
             c = char(c - 'a' + 'A');
     return out;
-}
-
-// Lines ended by CR LF, LF or CR.
-std::vector<std::string_view> SplitLines(std::string_view text)
-{
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\n' && text[i] != '\r')
-            continue;
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.push_back(text.substr(start));
-    return lines;
 }
 
 std::string LineText(int line)
@@ -75,10 +44,10 @@ public:
             std::string_view line = lines[i];
             std::size_t p = 0;
             while (p < line.size()) {
-                while (p < line.size() && (IsSpace(line[p]) || line[p] == ',' || line[p] == '\x1A'))
+                while (p < line.size() && (IsTextSpace(line[p]) || line[p] == ',' || line[p] == '\x1A'))
                     ++p;
                 std::size_t q = p;
-                while (q < line.size() && !IsSpace(line[q]) && line[q] != ',' && line[q] != '\x1A')
+                while (q < line.size() && !IsTextSpace(line[q]) && line[q] != ',' && line[q] != '\x1A')
                     ++q;
                 if (q > p)
                     m_tokens.push_back({line.substr(p, q - p), int(i) + 1});
@@ -109,22 +78,12 @@ public:
         if (!value)
             return Error{value.Message()};
         if (*value != std::floor(*value) || *value < low || *value > high)
-            return Error{LineText(line) + ": " + std::string(what) + " inválido (" + Format(*value) + ")"};
+            return Error{LineText(line) + ": " + std::string(what) + " inválido (" + ShortNumber(*value) + ")"};
         return int(*value);
     }
 
     int CurrentLine() const { return m_next < m_tokens.size() ? m_tokens[m_next].Line : m_lastLine; }
     int PreviousLine() const { return m_next > 0 ? m_tokens[m_next - 1].Line : 1; }
-
-    static std::string Format(double v)
-    {
-        std::string s = std::to_string(v);
-        while (s.size() > 1 && s.back() == '0')
-            s.pop_back();
-        if (!s.empty() && s.back() == '.')
-            s.pop_back();
-        return s;
-    }
 
 private:
     std::vector<Token> m_tokens;
@@ -155,12 +114,6 @@ struct Keywords {
     }
 };
 
-// Text of the file (UTF-8 or Latin-1) as a record text: Windows-1252.
-std::string Field(std::string_view text)
-{
-    return Utf8ToCp1252(Trim(text));
-}
-
 // Value of a tilt table at 0 degrees, when the table reaches it.
 std::optional<double> TiltFactorAtZero(const std::vector<double>& angles, const std::vector<double>& factors)
 {
@@ -187,7 +140,7 @@ Result<PhotometryFile> ReadIesPhotometry(ByteSpan content, bool /*descriptionOnl
     std::string_view text(reinterpret_cast<const char*>(content.data()), content.size());
     if (text.starts_with("\xEF\xBB\xBF"))
         text.remove_prefix(3);
-    const std::vector<std::string_view> lines = SplitLines(text);
+    const std::vector<std::string_view> lines = SplitTextLines(text);
     if (lines.empty())
         return Error{"o ficheiro IES está vazio"};
 
@@ -195,7 +148,7 @@ Result<PhotometryFile> ReadIesPhotometry(ByteSpan content, bool /*descriptionOnl
     std::string edition = "1986";
     std::size_t line = 0;
     {
-        const std::string first = UpperAscii(Trim(lines[0]));
+        const std::string first = UpperAscii(TrimText(lines[0]));
         if (first.starts_with("IESNA91"))
             edition = "1991", line = 1;
         else if (first.starts_with("IESNA:LM-63-1995"))
@@ -213,7 +166,7 @@ Result<PhotometryFile> ReadIesPhotometry(ByteSpan content, bool /*descriptionOnl
     std::string freeText;
     std::size_t tiltLine = lines.size();
     for (; line < lines.size(); ++line) {
-        const std::string_view l = Trim(lines[line]);
+        const std::string_view l = TrimText(lines[line]);
         std::string upper = UpperAscii(l);
         upper.erase(std::remove(upper.begin(), upper.end(), ' '), upper.end());
         if (upper.starts_with("TILT=")) {
@@ -223,7 +176,7 @@ Result<PhotometryFile> ReadIesPhotometry(ByteSpan content, bool /*descriptionOnl
         if (l.starts_with('[')) {
             const std::size_t close = l.find(']');
             if (close != std::string_view::npos) {
-                keywords.Add(UpperAscii(l.substr(1, close - 1)), Trim(l.substr(close + 1)));
+                keywords.Add(UpperAscii(l.substr(1, close - 1)), TrimText(l.substr(close + 1)));
                 continue;
             }
         }
@@ -240,8 +193,8 @@ Result<PhotometryFile> ReadIesPhotometry(ByteSpan content, bool /*descriptionOnl
     NumberStream numbers(lines, tiltLine + 1);
     double tiltFactor = 1;
     {
-        const std::string_view l = Trim(lines[tiltLine]);
-        const std::string_view tilt = Trim(l.substr(l.find('=') + 1));
+        const std::string_view l = TrimText(lines[tiltLine]);
+        const std::string_view tilt = TrimText(l.substr(l.find('=') + 1));
         const std::string upper = UpperAscii(tilt);
         if (upper == "INCLUDE") {
             auto geometry = numbers.NextInteger("geometria da lâmpada na tabela de inclinação", 1, 3);
@@ -276,7 +229,7 @@ Result<PhotometryFile> ReadIesPhotometry(ByteSpan content, bool /*descriptionOnl
             else
                 notes.push_back("tabela de inclinação sem 0°: não aplicada");
         } else if (upper != "NONE") {
-            notes.push_back("inclinação no ficheiro " + Cp1252ToUtf8(Field(tilt)) + ": não aplicada");
+            notes.push_back("inclinação no ficheiro " + Cp1252ToUtf8(RecordField(tilt)) + ": não aplicada");
         }
     }
 
@@ -289,8 +242,7 @@ Result<PhotometryFile> ReadIesPhotometry(ByteSpan content, bool /*descriptionOnl
         return Error{lumensPerLamp.Message()};
     const bool absolute = *lumensPerLamp == -1;
     if (!absolute && *lumensPerLamp <= 0)
-        return Error{LineText(lumensLine) + ": lúmenes por lâmpada inválidos (" + NumberStream::Format(*lumensPerLamp) +
-                     ")"};
+        return Error{LineText(lumensLine) + ": lúmenes por lâmpada inválidos (" + ShortNumber(*lumensPerLamp) + ")"};
     const int multiplierLine = numbers.CurrentLine();
     auto multiplier = numbers.Next("multiplicador das candelas");
     if (!multiplier)
@@ -347,7 +299,7 @@ Result<PhotometryFile> ReadIesPhotometry(ByteSpan content, bool /*descriptionOnl
         if (!a)
             return Error{a.Message()};
         if (*a < -kSameAngle || *a > 180 + kSameAngle)
-            return Error{LineText(numbers.PreviousLine()) + ": ângulo vertical " + NumberStream::Format(*a) +
+            return Error{LineText(numbers.PreviousLine()) + ": ângulo vertical " + ShortNumber(*a) +
                          " fora de 0 a 180 graus"};
         if (i > 0 && *a <= source.GammaAngles.back())
             return Error{LineText(numbers.PreviousLine()) + ": os ângulos verticais não são crescentes"};
@@ -358,7 +310,7 @@ Result<PhotometryFile> ReadIesPhotometry(ByteSpan content, bool /*descriptionOnl
         if (!a)
             return Error{a.Message()};
         if (*a < -kSameAngle || *a > 360 + kSameAngle)
-            return Error{LineText(numbers.PreviousLine()) + ": ângulo horizontal " + NumberStream::Format(*a) +
+            return Error{LineText(numbers.PreviousLine()) + ": ângulo horizontal " + ShortNumber(*a) +
                          " fora de 0 a 360 graus"};
         if (i > 0 && *a <= source.CAngles.back())
             return Error{LineText(numbers.PreviousLine()) + ": os ângulos horizontais não são crescentes"};
@@ -378,7 +330,7 @@ Result<PhotometryFile> ReadIesPhotometry(ByteSpan content, bool /*descriptionOnl
     else if (same(firstH, 0) && lastH > 180)
         source.Symmetry = CPlaneSymmetry::None;
     else
-        return Error{"ângulos horizontais de " + NumberStream::Format(firstH) + " a " + NumberStream::Format(lastH) +
+        return Error{"ângulos horizontais de " + ShortNumber(firstH) + " a " + ShortNumber(lastH) +
                      ": não correspondem a nenhuma simetria (0, 0–90, 0–180, 90–270, 0–360)"};
 
     // 2002 reserves the ballast-lamp factor and 2019 uses the field for the file's origin.
@@ -417,23 +369,23 @@ Result<PhotometryFile> ReadIesPhotometry(ByteSpan content, bool /*descriptionOnl
         reference = keywords.Get("LUMINAIRE");
     if (reference.empty())
         reference = keywords.Get("TEST");
-    d.Reference = Field(reference);
+    d.Reference = RecordField(reference);
     d.PhotometryKind = 1;
-    d.Description = Field(keywords.Get("LUMINAIRE").empty() ? freeText : keywords.Get("LUMINAIRE"));
-    d.Description2 = Field(keywords.Get("MANUFAC"));
+    d.Description = RecordField(keywords.Get("LUMINAIRE").empty() ? freeText : keywords.Get("LUMINAIRE"));
+    d.Description2 = RecordField(keywords.Get("MANUFAC"));
     d.LampKindCount = 1;
     d.LampCount[0] = *lampCount;
     d.LampFlux[0] = lampFlux / *lampCount;
     const long wattsPerLamp = *inputWatts > 0 ? std::lround(std::min(*inputWatts / *lampCount, 1.0e6)) : 0;
     d.LampPower[0] = int(wattsPerLamp);
     d.LampCode[0] = std::to_string(*lampCount) + (wattsPerLamp > 0 ? std::to_string(wattsPerLamp) : "");
-    d.LampName[0] = Field(keywords.Get("LAMP").empty() ? keywords.Get("LAMPCAT") : keywords.Get("LAMP"));
+    d.LampName[0] = RecordField(keywords.Get("LAMP").empty() ? keywords.Get("LAMPCAT") : keywords.Get("LAMP"));
     std::string test = "IES LM-63-" + edition;
     for (const auto& [key, label] : {std::pair{"TEST", "ensaio "}, {"TESTLAB", "laboratório "}, {"ISSUEDATE", "data "}})
         if (const std::string value = keywords.Get(key); !value.empty())
-            test += std::string("; ") + label + Cp1252ToUtf8(Field(value));
+            test += std::string("; ") + label + Cp1252ToUtf8(RecordField(value));
     d.Characteristics[1] = Utf8ToCp1252(test);
-    d.Characteristics[2] = Field(keywords.Get("OTHER"));
+    d.Characteristics[2] = RecordField(keywords.Get("OTHER"));
     const double toMillimetres = *units == 1 ? 304.8 : 1000.0;
     if (size[0] < 0 || size[1] < 0) {
         d.DiameterD = std::max(Millimetres(size[0], toMillimetres), Millimetres(size[1], toMillimetres));

@@ -320,7 +320,6 @@ FilePtr CreateTemporaryBeside(const fs::path& target, fs::path& tempPath, std::e
     std::mt19937 rng(seed());
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     for (int attempt = 0; attempt < 100; ++attempt) {
-        // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) about "." + std::string.
         std::string name(1, '.');
         name += Utf8FromPath(target.filename());
         name += '.';
