@@ -3,10 +3,11 @@
 #include "app/AboutBox.h"
 #include "app/HelpWindow.h"
 #include "app/PreferencesStore.h"
-#include "app/ProjectHostWindow.h"
 #include "app/SettingsBackend.h"
 #include "app/StartupRules.h"
 #include "app/UnPrefer.h"
+#include "project/ChildWin.h"
+#include "project/UndoRedoList.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -70,10 +71,9 @@ bool TMainForm::CommandPending(const QString& name)
         QStringLiteral("aConfPag"),    QStringLiteral("aFolhas"),     QStringLiteral("aCriarPDF"),
         QStringLiteral("aEnviaEmail"), QStringLiteral("aPrevisao"),   QStringLiteral("aImprimir"),
         QStringLiteral("aCotas"),      QStringLiteral("aLuminarias"), QStringLiteral("aCalAuto"),
-        QStringLiteral("aCalBlocos"),  QStringLiteral("aCalculo"),    QStringLiteral("aMemDescr"),
-        QStringLiteral("aValores"),    QStringLiteral("aTons"),       QStringLiteral("aIsolux"),
-        QStringLiteral("a3D"),         QStringLiteral("aSeccoes"),    QStringLiteral("aCustos"),
-        QStringLiteral("aCustosComp")};
+        QStringLiteral("aCalBlocos"),  QStringLiteral("aMemDescr"),   QStringLiteral("aValores"),
+        QStringLiteral("aTons"),       QStringLiteral("aIsolux"),     QStringLiteral("a3D"),
+        QStringLiteral("aSeccoes"),    QStringLiteral("aCustos"),     QStringLiteral("aCustosComp")};
     return pending.contains(name);
 }
 
@@ -222,8 +222,10 @@ void TMainForm::CreateActions()
                tr("Luminárias automáticas|Cálculo automático do número de luminarias para o projecto"));
     MakeAction("aCalBlocos", tr("&Blocos de Luminárias..."), QKeySequence(tr("F8")),
                tr("Blocos de luminárias|Cálculo de um bloco de luminarias"));
-    MakeAction("aCalculo", tr("Cálculo das &Iluminâncias..."), QKeySequence(tr("F9")),
-               tr("Cálculo do projecto|Cálcula os valores médios de iluminância nos vários planos do projecto"));
+    connect(
+        MakeAction("aCalculo", tr("Cálculo das &Iluminâncias..."), QKeySequence(tr("F9")),
+                   tr("Cálculo do projecto|Cálcula os valores médios de iluminância nos vários planos do projecto")),
+        &QAction::triggered, this, &TMainForm::RunCalculation);
     MakeAction("aMemDescr", tr("&Memória Descritiva"), {},
                tr("Visualização e edição da memória descritiva do projecto activo"));
     MakeAction("aValores", tr("&Valores de Iluminância..."), {},
@@ -417,23 +419,21 @@ void TMainForm::FillHistoryList(bool undo)
 {
     QListWidget* list = undo ? m_undoList : m_redoList;
     list->clear();
-    if (ProjectWindowBase* project = ActiveProject()) {
-        const auto labels = undo ? project->History().UndoLabels() : project->History().RedoLabels();
-        for (const std::string& label : labels)
-            list->addItem(QString::fromStdString(label));
-    }
+    if (TProjMDIChild* project = ActiveProject())
+        list->addItems(undo ? project->UndoLabels() : project->RedoLabels());
     if (list->count() > 0)
         list->setCurrentRow(0);
 }
 
 void TMainForm::HistoryStepsChosen(bool undo, int steps)
 {
-    ProjectWindowBase* project = ActiveProject();
+    TProjMDIChild* project = ActiveProject();
     if (!project)
         return;
-    const HistoryChange change = undo ? project->History().UndoSteps(steps) : project->History().RedoSteps(steps);
-    if (!change.None())
-        project->DocumentReplaced(change);
+    if (undo)
+        project->UndoSteps(steps);
+    else
+        project->RedoSteps(steps);
     RefreshCommands();
 }
 
@@ -486,15 +486,15 @@ void TMainForm::CreateToolBars()
     m_zoomBar->addWidget(m_zoomCheck);
     m_zoomBar->addWidget(m_zoomSlider);
     m_zoomBar->addWidget(m_zoomLabel);
-    // The active project keeps its zoom; the plan page that applies it comes with the project window.
+    // The active project keeps its zoom and applies it to its plan.
     connect(m_zoomCheck, &QCheckBox::toggled, this, [this](bool on) {
-        if (ProjectWindowBase* p = ActiveProject())
-            p->Document().ZoomActive = on;
+        if (TProjMDIChild* p = ActiveProject())
+            p->SetZoomActive(on);
     });
     connect(m_zoomSlider, &QSlider::valueChanged, this, [this](int value) {
         m_zoomLabel->setText(QStringLiteral("%1%").arg(value));
-        if (ProjectWindowBase* p = ActiveProject())
-            p->Document().ZoomPercent = value;
+        if (TProjMDIChild* p = ActiveProject())
+            p->SetZoomPercent(value);
     });
 
     const auto bindToggle = [this](QAction* toggle, QWidget* bar) {
@@ -539,7 +539,7 @@ void TMainForm::CreateStatusBar()
     connect(m_statusBarToggle, &QAction::toggled, statusBar(), &QWidget::setVisible);
 }
 
-ProjectWindowBase* TMainForm::ActiveProject() const
+TProjMDIChild* TMainForm::ActiveProject() const
 {
     QMdiSubWindow* sub = m_mdi->activeSubWindow();
     if (!sub) {
@@ -549,37 +549,58 @@ ProjectWindowBase* TMainForm::ActiveProject() const
             return nullptr;
         sub = subs.last();
     }
-    return qobject_cast<ProjectWindowBase*>(sub->widget());
+    return qobject_cast<TProjMDIChild*>(sub->widget());
 }
 
-QList<ProjectWindowBase*> TMainForm::Projects() const
+QList<TProjMDIChild*> TMainForm::Projects() const
 {
-    QList<ProjectWindowBase*> out;
+    QList<TProjMDIChild*> out;
     for (QMdiSubWindow* sub : m_mdi->subWindowList())
-        if (auto* p = qobject_cast<ProjectWindowBase*>(sub->widget()))
+        if (auto* p = qobject_cast<TProjMDIChild*>(sub->widget()))
             out.append(p);
     return out;
 }
 
-ProjectWindowBase* TMainForm::NewProjectWindow(const QString& text, bool isNew)
+TProjMDIChild* TMainForm::NewProjectWindow(const QString& text, bool isNew)
 {
-    auto* window = new ProjectHostWindow(&m_projectsFolder);
+    // The first project window takes the stored state; later ones the state of the
+    // window that was active before them.
+    int state = TProjMDIChild::FirstWindowState();
+    const auto open = m_mdi->subWindowList();
+    if (!open.isEmpty()) {
+        QMdiSubWindow* last = m_mdi->activeSubWindow() ? m_mdi->activeSubWindow() : open.last();
+        state = last->isMaximized() ? 2 : last->isMinimized() ? 1 : 0;
+    }
+
+    auto* window = new TProjMDIChild;
     window->setWindowIcon(windowIcon());
+    window->SetProgressBar(m_progress);
     QMdiSubWindow* sub = m_mdi->addSubWindow(window);
-    sub->resize(680, 560);
-    connect(window, &ProjectWindowBase::Changed, this, &TMainForm::RefreshCommands);
-    connect(window, &ProjectWindowBase::Closed, this, [this](const QString& fileName) {
+    const QSize client = m_mdi->viewport()->size();
+    sub->setGeometry(TProjMDIChild::Placement(int(open.size()) + 1, client.isEmpty() ? QSize(800, 600) : client));
+    connect(window, &TProjMDIChild::CommandsChanged, this, &TMainForm::RefreshCommands);
+    connect(window, &TProjMDIChild::ZoomStateChanged, this, &TMainForm::UpdateZoomControls);
+    connect(window, &TProjMDIChild::EditModeChanged, this, &TMainForm::UpdateBarsForEditMode);
+    connect(window, &TProjMDIChild::Closed, this, [this](const QString& fileName) {
         AddRecentFile(fileName);
         // The window leaves the area once its close is done.
         QMetaObject::invokeMethod(
             this, [this] { UpdateMenuItems(); }, Qt::QueuedConnection);
     });
     connect(sub, &QObject::destroyed, this, [this] { UpdateMenuItems(); });
+    const auto showInState = [sub, state] {
+        if (state == 2)
+            sub->showMaximized();
+        else if (state == 1)
+            sub->showMinimized();
+        else
+            sub->show();
+    };
     if (isNew) {
-        window->StartNew(text);
-        sub->show();
+        window->setWindowTitle(text);
+        showInState();
     } else {
-        sub->show();
+        showInState();
         // Let the new window paint before the file is read.
         QCoreApplication::processEvents();
         if (!window->OpenProject(text)) {
@@ -636,29 +657,40 @@ void TMainForm::UpdateMenuItems()
     m_zoomBarToggle->setChecked(m_zoomBar->isVisibleTo(this));
     m_statusBarToggle->setChecked(statusBar()->isVisibleTo(this));
     UpdateZoomControls();
+    UpdateBarsForEditMode();
     RefreshCommands();
+}
+
+void TMainForm::UpdateBarsForEditMode()
+{
+    const TProjMDIChild* project = ActiveProject();
+    const bool editing = project && project->IsEditing();
+    for (QToolBar* bar : {m_mainBar, m_projectBar, m_zoomBar})
+        bar->setEnabled(!editing);
 }
 
 void TMainForm::UpdateZoomControls()
 {
-    ProjectWindowBase* project = ActiveProject();
+    TProjMDIChild* project = ActiveProject();
     const QSignalBlocker b1(m_zoomCheck), b2(m_zoomSlider);
     if (!project) {
         m_zoomCheck->setChecked(false);
         m_zoomSlider->setValue(m_zoomSlider->minimum());
     } else {
-        m_zoomCheck->setChecked(project->Document().ZoomActive);
-        m_zoomSlider->setValue(project->Document().ZoomPercent);
+        m_zoomCheck->setChecked(project->ZoomActive());
+        m_zoomSlider->setValue(project->ZoomPercent());
     }
     m_zoomLabel->setText(QStringLiteral("%1%").arg(m_zoomSlider->value()));
-    m_zoomCheck->setEnabled(project != nullptr);
-    m_zoomSlider->setEnabled(project != nullptr);
-    m_zoomLabel->setEnabled(project != nullptr);
+    // The zoom applies to the plan: its controls work while the plan page is shown.
+    const bool enabled = project && project->ZoomControlsEnabled();
+    m_zoomCheck->setEnabled(enabled);
+    m_zoomSlider->setEnabled(enabled);
+    m_zoomLabel->setEnabled(enabled);
 }
 
 void TMainForm::RefreshCommands()
 {
-    ProjectWindowBase* project = ActiveProject();
+    TProjMDIChild* project = ActiveProject();
     if (project) {
         ProjectDocument& doc = project->Document();
         if (doc.PlanChanged)
@@ -672,17 +704,19 @@ void TMainForm::RefreshCommands()
 
 void TMainForm::UpdateTbActions()
 {
-    ProjectWindowBase* project = ActiveProject();
-    const bool roomOK = project && project->RoomOK();
-    const bool valid = project && project->ResultsValid();
+    TProjMDIChild* project = ActiveProject();
+    // While a calculation runs the project's data stays as the worker took it.
+    const bool idle = project && !project->IsCalculating();
+    const bool roomOK = idle && project->RoomOk();
+    const bool valid = idle && project->HasValidResults();
     const bool hasLuminaires = project && !project->Document().Luminaires.empty();
     const auto set = [this](const char* name, bool allowed) {
         const QString key = QString::fromLatin1(name);
         m_allowed[key] = allowed;
         Action(key)->setEnabled(allowed && !CommandPending(key));
     };
-    set("aUndo", project && project->History().CanUndo());
-    set("aRedo", project && project->History().CanRedo());
+    set("aUndo", idle && project->CanUndo());
+    set("aRedo", idle && project->CanRedo());
     set("aCotas", project != nullptr);
     Action(QStringLiteral("aCotas"))->setChecked(project && project->Document().ShowDimensions != 0);
     for (const char* name : {"aLuminarias", "aCalAuto", "aCalBlocos", "aMemDescr"})
@@ -719,13 +753,13 @@ void TMainForm::CloseProject()
 {
     if (QMdiSubWindow* sub = m_mdi->activeSubWindow())
         sub->close();
-    else if (ProjectWindowBase* p = ActiveProject())
+    else if (TProjMDIChild* p = ActiveProject())
         p->parentWidget()->close();
 }
 
 void TMainForm::SaveProject(bool askName)
 {
-    if (ProjectWindowBase* p = ActiveProject())
+    if (TProjMDIChild* p = ActiveProject())
         p->SaveProject(askName);
     RefreshCommands();
 }
@@ -743,6 +777,13 @@ void TMainForm::Undo()
 void TMainForm::Redo()
 {
     HistoryStepsChosen(false, 1);
+}
+
+void TMainForm::RunCalculation()
+{
+    if (TProjMDIChild* p = ActiveProject())
+        p->RunCalculation();
+    RefreshCommands();
 }
 
 void TMainForm::ShowHelp(const QString& topic)

@@ -27,7 +27,7 @@ class QToolButton;
 
 namespace lumivar {
 
-class ProjectWindowBase;
+class TProjMDIChild;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -51,9 +51,9 @@ public:
 
     // Creates a project window: a new project captioned `text` when isNew, else one
     // that opens the file `text` (and disappears again when that fails). Null on failure.
-    ProjectWindowBase* NewProjectWindow(const QString& text, bool isNew);
-    ProjectWindowBase* ActiveProject() const;
-    QList<ProjectWindowBase*> Projects() const;
+    TProjMDIChild* NewProjectWindow(const QString& text, bool isNew);
+    TProjMDIChild* ActiveProject() const;
+    QList<TProjMDIChild*> Projects() const;
 
     // Folds the plan's changes into the active project's Modified flag, shows
     // "Modificado" and recomputes the command states.
@@ -103,6 +103,8 @@ private:
     void UpdateMenuItems();
     void UpdateTbActions();
     void UpdateZoomControls();
+    // The toolbars take no input while the active project edits its data.
+    void UpdateBarsForEditMode();
     void UpdateRecentMenu();
     void FillWindowMenu();
     void ArrangeIcons();
@@ -118,6 +120,7 @@ private:
     void EditPreferences();
     void Undo();
     void Redo();
+    void RunCalculation();
     void ShowHelp(const QString& topic);
     void ShowAbout();
 

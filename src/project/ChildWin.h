@@ -92,6 +92,7 @@ public:
     ProjectDataFields Fields() const;
 
     // History.
+    TUndoRedoList& History() { return *m_history; }
     bool CanUndo() const;
     bool CanRedo() const;
     void Undo();

@@ -1,12 +1,14 @@
 // The frame window: its commands, their enabling rules, the recent-files list,
-// opening from the command line, the undo drop-down and the close query.
+// opening from the command line, the undo drop-down, the calculation and the close query.
 
 #include "app/Main.h"
-#include "app/ProjectWindowBase.h"
 #include "app/SettingsBackend.h"
+#include "project/ChildWin.h"
+#include "project/UndoRedoList.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,10 +18,14 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QSettings>
+#include <QSignalSpy>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 
 using namespace lumivar;
@@ -159,17 +165,19 @@ private slots:
         QVERIFY(!frame.Action(QStringLiteral("aFechar"))->isEnabled());
         QVERIFY(!frame.ZoomSlider()->isEnabled());
         QCOMPARE(frame.ZoomLabel()->text(), QStringLiteral("100%"));
+        QVERIFY(frame.ProgressBar()->isHidden());
 
         // A project without valid results.
-        ProjectWindowBase* project = frame.NewProjectWindow(kSample, false);
+        TProjMDIChild* project = frame.NewProjectWindow(kSample, false);
         QVERIFY(project);
+        QCOMPARE(frame.ActiveProject(), project);
         project->Document().InvalidateResults();
         frame.RefreshCommands();
         QVERIFY(allowed(projectOnly));
         QVERIFY(frame.Action(QStringLiteral("aGrava"))->isEnabled());
         QVERIFY(allowed({"aLuminarias", "aCalAuto", "aMemDescr", "aCalculo"}));
+        QVERIFY(frame.Action(QStringLiteral("aCalculo"))->isEnabled());
         QVERIFY(noneAllowed(needResults));
-        QVERIFY(frame.ZoomSlider()->isEnabled());
 
         // No luminaires: nothing to calculate.
         auto luminaires = std::move(project->Document().Luminaires);
@@ -177,12 +185,26 @@ private slots:
         frame.RefreshCommands();
         QVERIFY(!frame.CommandAllowed(QStringLiteral("aCalculo")));
         project->Document().Luminaires = std::move(luminaires);
-
-        // Valid results; the result views themselves are still to come.
-        project->Document().ProjectData.Results.DirectDone = 1;
-        project->Document().ProjectData.Results.IndirectDone = 1;
         frame.RefreshCommands();
+
+        // The calculation runs through the frame's progress bar; nothing that edits or
+        // reads the results is allowed until it ends.
+        QSignalSpy finished(project, &TProjMDIChild::CalculationFinished);
+        frame.Action(QStringLiteral("aCalculo"))->trigger();
+        QVERIFY(project->IsCalculating() || finished.count() == 1);
+        if (project->IsCalculating()) {
+            QVERIFY(!frame.CommandAllowed(QStringLiteral("aCalculo")));
+            QVERIFY(!frame.CommandAllowed(QStringLiteral("aUndo")));
+            QVERIFY(noneAllowed(needResults));
+        }
+        QVERIFY(finished.count() == 1 || finished.wait(120000));
+        QCOMPARE(finished.constFirst().constFirst().toBool(), true);
+        QVERIFY(frame.ProgressBar()->isHidden());
+        QVERIFY(project->HasValidResults());
         QVERIFY(allowed(needResults));
+        QVERIFY(frame.CommandAllowed(QStringLiteral("aCalculo")));
+        QCOMPARE(frame.ModifiedPanel()->text(), QStringLiteral("Modificado"));
+        // The result views themselves are still to come.
         QVERIFY(!frame.Action(QStringLiteral("aValores"))->isEnabled());
 
         // The last window closes: back to no project.
@@ -197,7 +219,7 @@ private slots:
     {
         TMainForm frame;
         frame.Action(QStringLiteral("aNovo"))->trigger();
-        ProjectWindowBase* project = frame.ActiveProject();
+        TProjMDIChild* project = frame.ActiveProject();
         QVERIFY(project);
         const auto before = project->Document().ProjectData.Illuminance;
         for (int i = 0; i < 3; ++i) {
@@ -224,6 +246,53 @@ private slots:
         QCOMPARE(project->Document().ProjectData.Illuminance, before);
         QVERIFY(!frame.Action(QStringLiteral("aUndo"))->isEnabled());
         QVERIFY(frame.Action(QStringLiteral("aRedo"))->isEnabled());
+    }
+
+    void zoomControlsFollowThePlanPage()
+    {
+        TMainForm frame;
+        TProjMDIChild* project = frame.NewProjectWindow(kSample, false);
+        QVERIFY(project);
+        project->ShowPage(TProjMDIChild::DataPage);
+        QVERIFY(!frame.ZoomSlider()->isEnabled());
+        QVERIFY(!frame.ZoomCheck()->isEnabled());
+
+        project->ShowPage(TProjMDIChild::PlanPage);
+        QVERIFY(frame.ZoomSlider()->isEnabled());
+        frame.ZoomCheck()->setChecked(true);
+        frame.ZoomSlider()->setValue(300);
+        QVERIFY(project->ZoomActive());
+        QCOMPARE(project->ZoomPercent(), 300);
+        QCOMPARE(frame.ZoomLabel()->text(), QStringLiteral("300%"));
+
+        // A second window shows its own zoom; back on the first, the first one's.
+        TProjMDIChild* second = frame.NewProjectWindow(QStringLiteral("Outro"), true);
+        QVERIFY(second);
+        QCOMPARE(frame.ActiveProject(), second);
+        QCOMPARE(frame.ZoomSlider()->value(), second->ZoomPercent());
+        QCOMPARE(frame.ZoomCheck()->isChecked(), second->ZoomActive());
+        frame.MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(project->parentWidget()));
+        QCOMPARE(frame.ActiveProject(), project);
+        QCOMPARE(frame.ZoomSlider()->value(), 300);
+        QVERIFY(frame.ZoomCheck()->isChecked());
+        for (TProjMDIChild* p : frame.Projects())
+            p->Document().Modified = false;
+    }
+
+    void editModeDisablesTheBars()
+    {
+        TMainForm frame;
+        TProjMDIChild* project = frame.NewProjectWindow(QStringLiteral("Novo"), true);
+        QVERIFY(project);
+        QVERIFY(frame.MainToolBar()->isEnabled());
+        project->SetEditMode(true, false);
+        QVERIFY(!frame.MainToolBar()->isEnabled());
+        QVERIFY(!frame.ProjectToolBar()->isEnabled());
+        QVERIFY(!frame.ZoomToolBar()->isEnabled());
+        project->CancelEdits();
+        QVERIFY(frame.MainToolBar()->isEnabled());
+        QVERIFY(frame.ProjectToolBar()->isEnabled());
+        project->Document().Modified = false;
     }
 
     void recentFilesNewestFirstAndFour()
@@ -264,7 +333,7 @@ private slots:
         }();
 
         TMainForm frame;
-        ProjectWindowBase* project = frame.NewProjectWindow(path, false);
+        TProjMDIChild* project = frame.NewProjectWindow(path, false);
         QVERIFY(project);
         project->Document().ProjectData.Illuminance = 777;
         project->Document().PlanChanged = true;
@@ -295,7 +364,7 @@ private slots:
         AnswerNextMessageBox(QMessageBox::Yes);
         QVERIFY(frame.close());
         TMainForm again;
-        ProjectWindowBase* reopened = again.NewProjectWindow(path, false);
+        TProjMDIChild* reopened = again.NewProjectWindow(path, false);
         QVERIFY(reopened);
         QCOMPARE(reopened->Document().ProjectData.Illuminance, 777);
         QVERIFY(!reopened->Document().Modified);
