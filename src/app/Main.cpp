@@ -68,12 +68,11 @@ QString LongHint(const QString& hint)
 bool TMainForm::CommandPending(const QString& name)
 {
     static const QSet<QString> pending{
-        QStringLiteral("aConfPag"),    QStringLiteral("aFolhas"),     QStringLiteral("aCriarPDF"),
-        QStringLiteral("aEnviaEmail"), QStringLiteral("aPrevisao"),   QStringLiteral("aImprimir"),
-        QStringLiteral("aCotas"),      QStringLiteral("aLuminarias"), QStringLiteral("aCalAuto"),
-        QStringLiteral("aCalBlocos"),  QStringLiteral("aMemDescr"),   QStringLiteral("aValores"),
-        QStringLiteral("aTons"),       QStringLiteral("aIsolux"),     QStringLiteral("a3D"),
-        QStringLiteral("aSeccoes"),    QStringLiteral("aCustos"),     QStringLiteral("aCustosComp")};
+        QStringLiteral("aConfPag"),    QStringLiteral("aFolhas"),   QStringLiteral("aCriarPDF"),
+        QStringLiteral("aEnviaEmail"), QStringLiteral("aPrevisao"), QStringLiteral("aImprimir"),
+        QStringLiteral("aCotas"),      QStringLiteral("aMemDescr"), QStringLiteral("aValores"),
+        QStringLiteral("aTons"),       QStringLiteral("aIsolux"),   QStringLiteral("a3D"),
+        QStringLiteral("aSeccoes"),    QStringLiteral("aCustos"),   QStringLiteral("aCustosComp")};
     return pending.contains(name);
 }
 
@@ -216,12 +215,27 @@ void TMainForm::CreateActions()
     MakeAction("aCotas", tr("&Cotas dos Aparelhos"), QKeySequence(tr("Ctrl+F5")),
                tr("Cotas|Visualizar ou não as cotas das luminárias"))
         ->setCheckable(true);
-    MakeAction("aLuminarias", tr("&Luminárias..."), QKeySequence(tr("F6")),
-               tr("Luminárias|Referências das luminárias utiliazdas no projecto"));
-    MakeAction("aCalAuto", tr("&Cálculo Automático..."), QKeySequence(tr("F7")),
-               tr("Luminárias automáticas|Cálculo automático do número de luminarias para o projecto"));
-    MakeAction("aCalBlocos", tr("&Blocos de Luminárias..."), QKeySequence(tr("F8")),
-               tr("Blocos de luminárias|Cálculo de um bloco de luminarias"));
+    connect(MakeAction("aLuminarias", tr("&Luminárias..."), QKeySequence(tr("F6")),
+                       tr("Luminárias|Referências das luminárias utiliazdas no projecto")),
+            &QAction::triggered, this, [this] {
+                if (TProjMDIChild* p = ActiveProject())
+                    p->EditReferences();
+                RefreshCommands();
+            });
+    connect(MakeAction("aCalAuto", tr("&Cálculo Automático..."), QKeySequence(tr("F7")),
+                       tr("Luminárias automáticas|Cálculo automático do número de luminarias para o projecto")),
+            &QAction::triggered, this, [this] {
+                if (TProjMDIChild* p = ActiveProject())
+                    p->RunAutoCount();
+                RefreshCommands();
+            });
+    connect(MakeAction("aCalBlocos", tr("&Blocos de Luminárias..."), QKeySequence(tr("F8")),
+                       tr("Blocos de luminárias|Cálculo de um bloco de luminarias")),
+            &QAction::triggered, this, [this] {
+                if (TProjMDIChild* p = ActiveProject())
+                    p->RunBlocks();
+                RefreshCommands();
+            });
     connect(
         MakeAction("aCalculo", tr("Cálculo das &Iluminâncias..."), QKeySequence(tr("F9")),
                    tr("Cálculo do projecto|Cálcula os valores médios de iluminância nos vários planos do projecto")),

@@ -90,10 +90,7 @@ void PlanWidget::BuildMenus()
         emit DimensionsToggled(m_plan.ShowDimensions);
     });
     m_dimensionsAction->setCheckable(true);
-    QAction* references = m_planMenu->addAction(tr("&Luminárias..."));
-    // The luminaire references dialog is not part of the program yet.
-    references->setEnabled(false);
-    references->setToolTip(tr("Ainda não disponível"));
+    m_planMenu->addAction(tr("&Luminárias..."), this, [this] { emit ReferencesRequested(); });
     m_planMenu->addSeparator();
     m_planMenu->addAction(tr("Selecciona &tudo"), this, [this] { m_plan.SelectAll(); });
     m_planMenu->addSeparator();

@@ -47,6 +47,8 @@ signals:
     // The dimension marks were switched on or off from the plan.
     void DimensionsToggled(bool shown);
     void PrintPlan(bool preview);
+    // "&Luminárias..." of the plan's menu: the luminaire references dialog.
+    void ReferencesRequested();
 
 protected:
     bool event(QEvent* event) override;

@@ -4,9 +4,13 @@
 #include "base/TextEncoding.h"
 #include "calc/CalculationProgress.h"
 #include "calc/DirectCalculation.h"
+#include "calc/UnCaBloc.h"
+#include "calc/UnCalAut.h"
 #include "graphics/MedidasWidget.h"
 #include "graphics/PlanWidget.h"
+#include "graphics/UnPlanoE.h"
 #include "graphics/WorldMapping.h"
+#include "photometry/UnLumDlg.h"
 #include "project/ProjectFile.h"
 #include "project/UndoRedoList.h"
 
@@ -582,6 +586,7 @@ QWidget* TProjMDIChild::BuildPlanPage()
     connect(m_plan, &PlanWidget::PlanChanged, this, &TProjMDIChild::PlanEdited);
     connect(m_plan, &PlanWidget::RefreshCommands, this, &TProjMDIChild::CommandsChanged);
     connect(m_plan, &PlanWidget::DimensionsToggled, this, &TProjMDIChild::CommandsChanged);
+    connect(m_plan, &PlanWidget::ReferencesRequested, this, &TProjMDIChild::EditReferences);
     return m_planScroll;
 }
 
@@ -1164,6 +1169,79 @@ QStringList TProjMDIChild::RedoLabels() const
     for (const std::string& label : m_history->RedoLabels())
         labels << FromUtf8(label);
     return labels;
+}
+
+// ---------------------------------------------------------------------------------------
+// Luminaire references, automatic count and blocks
+
+namespace {
+
+// The first reference selected in the references dialog, or -1.
+int FirstSelected(const TLuminDlg& dialog)
+{
+    const std::vector<std::size_t> selected = dialog.SelectedReferences();
+    return selected.empty() ? -1 : int(selected.front());
+}
+
+} // namespace
+
+void TProjMDIChild::EditReferences()
+{
+    if (IsCalculating() || m_editing || !RoomOk())
+        return;
+    ShowPage(PlanPage);
+    TPlanoGrafico& plan = m_plan->Plan();
+    TLuminDlg dialog(m_doc, &plan, this);
+    // The count and block dialogs change the document's luminaires; the plan takes
+    // them before the references dialog goes on with it.
+    dialog.AutoCount = [this](TLuminDlg& dlg) {
+        if (!TCalcAuto::Run(m_doc, FirstSelected(dlg), &dlg, m_history.get()))
+            return false;
+        LuminairesPlaced();
+        return true;
+    };
+    dialog.Block = [this](TLuminDlg& dlg) {
+        if (!TCalcBloco::Run(m_doc, FirstSelected(dlg), &dlg, m_history.get()))
+            return false;
+        LuminairesPlaced();
+        return true;
+    };
+    dialog.exec();
+    plan.ReferencesEdited(dialog.Changed());
+    m_plan->update();
+    emit CommandsChanged();
+}
+
+bool TProjMDIChild::RunAutoCount(int preselected)
+{
+    if (IsCalculating() || m_editing || !RoomOk())
+        return false;
+    ShowPage(PlanPage);
+    if (!TCalcAuto::Run(m_doc, preselected, this, m_history.get()))
+        return false;
+    LuminairesPlaced();
+    return true;
+}
+
+bool TProjMDIChild::RunBlocks(int preselected)
+{
+    if (IsCalculating() || m_editing || !RoomOk())
+        return false;
+    ShowPage(PlanPage);
+    if (!TCalcBloco::Run(m_doc, preselected, this, m_history.get()))
+        return false;
+    LuminairesPlaced();
+    return true;
+}
+
+void TProjMDIChild::LuminairesPlaced()
+{
+    m_plan->Plan().ReloadLuminaires();
+    m_plan->Plan().RebuildDimensions();
+    m_plan->update();
+    FreeResultViews();
+    UpdatePageVisibility();
+    emit CommandsChanged();
 }
 
 // ---------------------------------------------------------------------------------------

@@ -128,6 +128,14 @@ public:
     // The zoom controls of the main window apply while the plan page is current.
     bool ZoomControlsEnabled() const;
 
+    // The luminaire references dialog on the plan page, with the automatic count and
+    // the block dialog behind its buttons.
+    void EditReferences();
+    // The automatic count and the block dialog on the plan page, with `preselected`
+    // (-1 for none) chosen; true when confirmed.
+    bool RunAutoCount(int preselected = -1);
+    bool RunBlocks(int preselected = -1);
+
     void UpdateSummary();
     // A result view computed a grid of surface (0 ceiling .. 5 working plane): its
     // extremes sharpen the stored ones (see the engine's UpdateSurfaceExtremes); a
@@ -202,6 +210,8 @@ private:
     void ErasePhoto();
     void PlanEdited(bool withRefs, const QString& label);
     void HistoryMoved(bool texts, bool luminaires);
+    // After the automatic count or a block placed luminaires in the document.
+    void LuminairesPlaced();
     void UpdatePageVisibility();
     void SetRoomOnPlan();
     void CalculationDone();

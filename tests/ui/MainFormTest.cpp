@@ -3,12 +3,17 @@
 
 #include "app/Main.h"
 #include "app/SettingsBackend.h"
+#include "calc/UnCalAut.h"
+#include "graphics/PlanWidget.h"
+#include "graphics/UnPlanoE.h"
+#include "photometry/UnLumDlg.h"
 #include "project/ChildWin.h"
 #include "project/UndoRedoList.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,9 +24,11 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -292,6 +299,85 @@ private slots:
         project->CancelEdits();
         QVERIFY(frame.MainToolBar()->isEnabled());
         QVERIFY(frame.ProjectToolBar()->isEnabled());
+        project->Document().Modified = false;
+    }
+
+    void referencesDialogFromTheFrameAndThePlan()
+    {
+        TMainForm frame;
+        TProjMDIChild* project = frame.NewProjectWindow(kSample, false);
+        QVERIFY(project);
+        project->ShowPage(TProjMDIChild::DataPage);
+        QVERIFY(frame.Action(QStringLiteral("aLuminarias"))->isEnabled());
+
+        // Closing the dialog untouched leaves the project as it was.
+        int opened = 0;
+        const auto closeDialog = [&opened] {
+            auto* dialog = qobject_cast<TLuminDlg*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            // The automatic count and block buttons have their dialogs behind them.
+            QVERIFY(dialog->AutoCount && dialog->Block);
+            ++opened;
+            dialog->reject();
+        };
+        QTimer::singleShot(0, closeDialog);
+        frame.Action(QStringLiteral("aLuminarias"))->trigger();
+        QCOMPARE(opened, 1);
+        QCOMPARE(project->CurrentPage(), TProjMDIChild::PlanPage);
+        QVERIFY(!project->Document().Modified);
+
+        // The plan's own menu item opens the same dialog.
+        QAction* planItem = nullptr;
+        for (QAction* a : project->Plan()->findChildren<QAction*>())
+            if (a->text() == QStringLiteral("&Luminárias..."))
+                planItem = a;
+        QVERIFY(planItem && planItem->isEnabled());
+        QTimer::singleShot(0, closeDialog);
+        planItem->trigger();
+        QCOMPARE(opened, 2);
+    }
+
+    void automaticCountReachesThePlanAndTheHistory()
+    {
+        TMainForm frame;
+        TProjMDIChild* project = frame.NewProjectWindow(kSample, false);
+        QVERIFY(project);
+        project->ShowPage(TProjMDIChild::DataPage);
+        const std::size_t before = project->Document().Luminaires.size();
+
+        // Cancelled: nothing changes.
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<TCalcAuto*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->reject();
+        });
+        frame.Action(QStringLiteral("aCalAuto"))->trigger();
+        QCOMPARE(project->CurrentPage(), TProjMDIChild::PlanPage);
+        QCOMPARE(project->Document().Luminaires.size(), before);
+        QVERIFY(!project->Document().Modified);
+
+        int proposed = -1;
+        QTimer::singleShot(0, [&proposed] {
+            auto* dialog = qobject_cast<TCalcAuto*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->cbRefLumin->setCurrentIndex(0);
+            proposed = dialog->eCol->value() * dialog->eLin->value();
+            QVERIFY(dialog->OkBtn->isEnabled());
+            dialog->OkBtn->click();
+        });
+        frame.Action(QStringLiteral("aCalAuto"))->trigger();
+        QVERIFY(proposed > 0);
+        QCOMPARE(int(project->Document().Luminaires.size()), proposed);
+        // The plan shows the new luminaires, the step can be undone and the old
+        // results are gone.
+        QCOMPARE(int(project->Plan()->Plan().Luminaires().size()), proposed);
+        QVERIFY(frame.Action(QStringLiteral("aUndo"))->isEnabled());
+        QVERIFY(!frame.CommandAllowed(QStringLiteral("aValores")));
+        QCOMPARE(frame.ModifiedPanel()->text(), QStringLiteral("Modificado"));
+
+        frame.Action(QStringLiteral("aUndo"))->trigger();
+        QCOMPARE(project->Document().Luminaires.size(), before);
+        QCOMPARE(project->Plan()->Plan().Luminaires().size(), before);
         project->Document().Modified = false;
     }
 
