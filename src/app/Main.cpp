@@ -773,8 +773,9 @@ void TMainForm::CloseProject()
 
 void TMainForm::SaveProject(bool askName)
 {
-    if (TProjMDIChild* p = ActiveProject())
-        p->SaveProject(askName);
+    // The open dialog starts where the last project was saved.
+    if (TProjMDIChild* p = ActiveProject(); p && p->SaveProject(askName))
+        m_projectsFolder = QFileInfo(p->FileName()).absolutePath();
     RefreshCommands();
 }
 

@@ -381,6 +381,21 @@ private slots:
         project->Document().Modified = false;
     }
 
+    void saveAsMovesTheProjectsFolder()
+    {
+        QTemporaryDir elsewhere;
+        TMainForm frame;
+        TProjMDIChild* project = frame.NewProjectWindow(QStringLiteral("Novo"), true);
+        QVERIFY(project);
+        const QString path = elsewhere.filePath(QStringLiteral("Sala.prj"));
+        project->AskSaveName = [&path](const QString&) { return path; };
+        frame.Action(QStringLiteral("aGravaComo"))->trigger();
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(project->windowTitle(), QStringLiteral("Sala"));
+        QCOMPARE(QDir(frame.ProjectsFolder()), QDir(elsewhere.path()));
+        QVERIFY(frame.ModifiedPanel()->text().isEmpty());
+    }
+
     void recentFilesNewestFirstAndFour()
     {
         TMainForm frame;
