@@ -6,6 +6,7 @@
 #include "app/SettingsBackend.h"
 #include "app/StartupRules.h"
 #include "app/UnPrefer.h"
+#include "graphics/PlanWidget.h"
 #include "project/ChildWin.h"
 #include "project/UndoRedoList.h"
 
@@ -68,11 +69,11 @@ QString LongHint(const QString& hint)
 bool TMainForm::CommandPending(const QString& name)
 {
     static const QSet<QString> pending{
-        QStringLiteral("aConfPag"),    QStringLiteral("aFolhas"),   QStringLiteral("aCriarPDF"),
-        QStringLiteral("aEnviaEmail"), QStringLiteral("aPrevisao"), QStringLiteral("aImprimir"),
-        QStringLiteral("aCotas"),      QStringLiteral("aMemDescr"), QStringLiteral("aValores"),
-        QStringLiteral("aTons"),       QStringLiteral("aIsolux"),   QStringLiteral("a3D"),
-        QStringLiteral("aSeccoes"),    QStringLiteral("aCustos"),   QStringLiteral("aCustosComp")};
+        QStringLiteral("aConfPag"),    QStringLiteral("aFolhas"),    QStringLiteral("aCriarPDF"),
+        QStringLiteral("aEnviaEmail"), QStringLiteral("aPrevisao"),  QStringLiteral("aImprimir"),
+        QStringLiteral("aMemDescr"),   QStringLiteral("aValores"),   QStringLiteral("aTons"),
+        QStringLiteral("aIsolux"),     QStringLiteral("a3D"),        QStringLiteral("aSeccoes"),
+        QStringLiteral("aCustos"),     QStringLiteral("aCustosComp")};
     return pending.contains(name);
 }
 
@@ -212,9 +213,14 @@ void TMainForm::CreateActions()
                        tr("Configuração das preferências que desejamos no programa Lumivar")),
             &QAction::triggered, this, &TMainForm::EditPreferences);
     Action(QStringLiteral("aPreferencias"))->setEnabled(true);
-    MakeAction("aCotas", tr("&Cotas dos Aparelhos"), QKeySequence(tr("Ctrl+F5")),
-               tr("Cotas|Visualizar ou não as cotas das luminárias"))
-        ->setCheckable(true);
+    QAction* cotas = MakeAction("aCotas", tr("&Cotas dos Aparelhos"), QKeySequence(tr("Ctrl+F5")),
+                                tr("Cotas|Visualizar ou não as cotas das luminárias"));
+    cotas->setCheckable(true);
+    connect(cotas, &QAction::triggered, this, [this] {
+        if (TProjMDIChild* p = ActiveProject())
+            p->Plan()->ToggleDimensions();
+        RefreshCommands();
+    });
     connect(MakeAction("aLuminarias", tr("&Luminárias..."), QKeySequence(tr("F6")),
                        tr("Luminárias|Referências das luminárias utiliazdas no projecto")),
             &QAction::triggered, this, [this] {

@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "app/FileTypeRegistration.h"
+#include "app/SplashWindow.h"
 #include "app/StartupRules.h"
 
 #include <QApplication>
@@ -10,6 +11,11 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavik Lumivar"));
+    // The start-up picture comes first and is painted at once.
+    auto* splash = new lumivar::SplashWindow;
+    splash->show();
+    QApplication::processEvents();
+
     QStringList parameters = QApplication::arguments();
     parameters.removeFirst();
 
@@ -18,10 +24,12 @@ int main(int argc, char** argv)
         stdParameters.push_back(p.toStdString());
     if (lumivar::IsRegisterOnlyCommand(stdParameters)) {
         const auto registered = lumivar::RegisterFileType(QApplication::applicationFilePath().toStdString());
+        delete splash;
         return registered ? 0 : 1;
     }
 
     lumivar::TMainForm frame(parameters);
     frame.show();
+    splash->SetClosable(true);
     return QApplication::exec();
 }

@@ -84,11 +84,7 @@ void PlanWidget::BuildMenus()
         AskAndDelete(tr("Deseja mesmo apagar o(s) aparelho(s) seleccinado(s) ? \nVerifique muito bem a sua escolha!"));
     });
     m_planMenu->addSeparator();
-    m_dimensionsAction = m_planMenu->addAction(tr("Ver &Cotas"), this, [this] {
-        m_plan.ToggleDimensions(true);
-        update();
-        emit DimensionsToggled(m_plan.ShowDimensions);
-    });
+    m_dimensionsAction = m_planMenu->addAction(tr("Ver &Cotas"), this, &PlanWidget::ToggleDimensions);
     m_dimensionsAction->setCheckable(true);
     m_planMenu->addAction(tr("&Luminárias..."), this, [this] { emit ReferencesRequested(); });
     m_planMenu->addSeparator();
@@ -226,6 +222,13 @@ void PlanWidget::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void PlanWidget::ToggleDimensions()
+{
+    m_plan.ToggleDimensions(true);
+    update();
+    emit DimensionsToggled(m_plan.ShowDimensions);
 }
 
 } // namespace lumivar

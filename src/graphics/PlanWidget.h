@@ -28,6 +28,8 @@ public:
     void SetZoomPercent(int percent);
     // Lays the plan out in the widget's current size.
     void Fit();
+    // Shows or hides the dimension marks (the "Cotas" command).
+    void ToggleDimensions();
 
     QMenu* PlanMenu() const { return m_planMenu; }
     QMenu* LuminaireMenu() const { return m_luminaireMenu; }

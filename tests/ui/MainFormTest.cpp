@@ -286,6 +286,26 @@ private slots:
             p->Document().Modified = false;
     }
 
+    // "&Cotas dos Aparelhos" shows and hides the marks of the active plan, and its check
+    // mark follows the project.
+    void dimensionMarksFromTheFrame()
+    {
+        TMainForm frame;
+        TProjMDIChild* project = frame.NewProjectWindow(kSample, false);
+        QVERIFY(project);
+        QAction* cotas = frame.Action(QStringLiteral("aCotas"));
+        QVERIFY(cotas->isEnabled());
+        QVERIFY(!cotas->isChecked());
+        cotas->trigger();
+        QCOMPARE(project->Document().ShowDimensions, 1);
+        QVERIFY(project->Plan()->Plan().ShowDimensions);
+        QVERIFY(cotas->isChecked());
+        cotas->trigger();
+        QCOMPARE(project->Document().ShowDimensions, 0);
+        QVERIFY(!cotas->isChecked());
+        project->Document().Modified = false;
+    }
+
     void editModeDisablesTheBars()
     {
         TMainForm frame;
