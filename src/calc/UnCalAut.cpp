@@ -1,6 +1,7 @@
 #include "calc/UnCalAut.h"
 
 #include "base/TextEncoding.h"
+#include "calc/DialogButtons.h"
 #include "calc/PreviewPanel.h"
 #include "project/UndoRedoList.h"
 
@@ -171,29 +172,15 @@ void TCalcAuto::Build()
     Panel1->setMinimumSize(260, 220);
     top->addWidget(Panel1, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    OkBtn = new QPushButton(tr("Ok"), this);
-    OkBtn->setObjectName(QStringLiteral("OkBtn"));
-    OkBtn->setDefault(true);
-    OkBtn->setEnabled(false);
-    CancelaBtn = new QPushButton(tr("Cancela"), this);
-    CancelaBtn->setObjectName(QStringLiteral("CancelaBtn"));
-    AjudaBtn = new QPushButton(tr("&Ajuda"), this);
-    AjudaBtn->setObjectName(QStringLiteral("AjudaBtn"));
-    // The help window is not part of the program yet.
-    AjudaBtn->setEnabled(false);
-    AjudaBtn->setToolTip(tr("A ajuda ainda não está disponível."));
-    buttons->addWidget(OkBtn);
-    buttons->addWidget(CancelaBtn);
-    buttons->addWidget(AjudaBtn);
+    const DialogButtons buttons = MakeDialogButtons(this);
+    OkBtn = buttons.Ok;
+    CancelaBtn = buttons.Cancel;
+    AjudaBtn = buttons.Help;
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.Row);
 
-    connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelaBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(cbRefLumin, &QComboBox::currentIndexChanged, this, [this] { RefLuminChange(); });
     connect(eCol, &QSpinBox::valueChanged, this, [this] { ColLinChange(); });
     connect(eLin, &QSpinBox::valueChanged, this, [this] { ColLinChange(); });
