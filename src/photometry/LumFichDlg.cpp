@@ -68,6 +68,20 @@ bool HasSubfolders(const std::filesystem::path& folder)
     return false;
 }
 
+// The designed column widths are minimums: a column grows to its heading and to the
+// widest text it holds, so that fluxes, bases and file types stay readable whatever
+// the screen font.
+void WidenColumns(QTableView* view, const int* designed, int count)
+{
+    const QAbstractItemView* cells = view; // the table view hides its column size hint
+    QHeaderView* header = view->horizontalHeader();
+    for (int c = 0; c < count; ++c)
+        view->setColumnWidth(c, std::max({designed[c], cells->sizeHintForColumn(c), header->sectionSizeHint(c)}));
+}
+
+constexpr int kFileColumnWidths[] = {180, 75, 77};
+constexpr int kLampColumnWidths[] = {160, 50, 50, 70, 68};
+
 } // namespace
 
 // The files of one folder: name, size in bytes and kind, sorted by name.
@@ -227,9 +241,7 @@ TLumFichDlg::TLumFichDlg(const QString& dataFolder, const QString& pictureFolder
     lvReferencia->setShowGrid(false);
     lvReferencia->setWordWrap(false);
     lvReferencia->verticalHeader()->setDefaultSectionSize(lvReferencia->fontMetrics().height() + 4);
-    lvReferencia->setColumnWidth(0, 180);
-    lvReferencia->setColumnWidth(1, 75);
-    lvReferencia->setColumnWidth(2, 77);
+    WidenColumns(lvReferencia, kFileColumnWidths, 3);
     auto* fileLabel = new QLabel(tr("&Referência"), this);
     fileLabel->setBuddy(lvReferencia);
 
@@ -251,9 +263,7 @@ TLumFichDlg::TLumFichDlg(const QString& dataFolder, const QString& pictureFolder
     dxLampadas->verticalHeader()->hide();
     dxLampadas->setWordWrap(false);
     dxLampadas->verticalHeader()->setDefaultSectionSize(dxLampadas->fontMetrics().height() + 6);
-    const int widths[] = {160, 50, 50, 70, 68};
-    for (int c = 0; c < 5; ++c)
-        dxLampadas->setColumnWidth(c, widths[c]);
+    WidenColumns(dxLampadas, kLampColumnWidths, 5);
     dxLampadas->setMinimumHeight(90);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -372,6 +382,7 @@ void TLumFichDlg::ChooseFolder(const QString& folder)
         QApplication::beep();
         QMessageBox::critical(this, windowTitle(), FolderErrorText(ec, folder));
     }
+    WidenColumns(lvReferencia, kFileColumnWidths, 3);
 }
 
 void TLumFichDlg::ChooseFile(const QString& name)
@@ -385,6 +396,7 @@ void TLumFichDlg::ChooseFile(const QString& name)
             lines << QString::fromStdString(line);
         mDescricao->setPlainText(lines.join(QLatin1Char('\n')));
         m_lamps->Show(read->Data);
+        WidenColumns(dxLampadas, kLampColumnWidths, 5);
     } else {
         mDescricao->setPlainText(tr("Erro ao ler a referência!") + QLatin1Char('\n') + m_fileName);
         m_lamps->Clear();

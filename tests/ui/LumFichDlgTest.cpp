@@ -8,6 +8,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QImage>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -23,6 +25,23 @@ void WriteFile(const QString& path, const Bytes& bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+}
+
+// Every cell and heading of the view fits its column: nothing is cut to "...".
+void CheckNothingClipped(const QTableView& view)
+{
+    const QAbstractItemModel* model = view.model();
+    const QFontMetrics metrics(view.font());
+    const QFontMetrics headerMetrics(view.horizontalHeader()->font());
+    for (int c = 0; c < model->columnCount(); ++c) {
+        const int width = view.columnWidth(c);
+        const QString heading = model->headerData(c, Qt::Horizontal).toString();
+        QVERIFY2(headerMetrics.horizontalAdvance(heading) < width, qPrintable(heading));
+        for (int r = 0; r < model->rowCount(); ++r) {
+            const QString text = model->index(r, c).data().toString();
+            QVERIFY2(metrics.horizontalAdvance(text) < width, qPrintable(text));
+        }
+    }
 }
 
 } // namespace
@@ -86,6 +105,8 @@ private slots:
         QCOMPARE(lamps->index(0, 1).data().toString(), QStringLiteral("3350 lm"));
         QCOMPARE(lamps->index(0, 2).data().toString(), QStringLiteral("36 W"));
         QVERIFY(browser.PictureShown());
+        CheckNothingClipped(*browser.lvReferencia);
+        CheckNothingClipped(*browser.dxLampadas);
 
         browser.ChooseFile(QStringLiteral("BROKEN.BDB"));
         QVERIFY(browser.DescriptionText().startsWith(QStringLiteral("Erro ao ler a referência!")));
