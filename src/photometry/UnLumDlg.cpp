@@ -636,9 +636,7 @@ QWidget* TLuminDlg::BuildReferencesPage()
     dxtlLuminarias->verticalHeader()->hide();
     dxtlLuminarias->horizontalHeader()->setStretchLastSection(true);
     dxtlLuminarias->setWordWrap(false);
-    const int widths[] = {150, 170, 70, 70, 80, 50};
-    for (int c = 0; c < 6; ++c)
-        dxtlLuminarias->setColumnWidth(c, widths[c]);
+    FitReferenceColumns();
     dxtlLuminarias->viewport()->installEventFilter(this);
     connect(dxtlLuminarias->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TLuminDlg::UpdateButtons);
     auto* gridLabel = new QLabel(tr("&Luminárias"), page);
@@ -945,7 +943,22 @@ void TLuminDlg::RefreshRows()
             dxtlLuminarias->selectionModel()->select(m_sorted->mapFromSource(m_references->index(int(index), 0)),
                                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
     dxtlLuminarias->resizeRowsToContents();
+    FitReferenceColumns();
     UpdateButtons();
+}
+
+void TLuminDlg::FitReferenceColumns()
+{
+    // The widths below are minimums; a column grows to its heading and to its longest
+    // text, so that a long reference name or an efficiency stays readable. The last
+    // column takes whatever room is left.
+    static constexpr int kMinimumWidths[] = {150, 170, 70, 70, 80, 50};
+    const QAbstractItemView* cells = dxtlLuminarias; // the table view hides its column size hint
+    QHeaderView* header = dxtlLuminarias->horizontalHeader();
+    for (int c = 0; c < 5; ++c)
+        dxtlLuminarias->setColumnWidth(
+            c, std::max({kMinimumWidths[c], cells->sizeHintForColumn(c), header->sectionSizeHint(c)}));
+    dxtlLuminarias->setColumnWidth(5, std::max(kMinimumWidths[5], header->sectionSizeHint(5)));
 }
 
 bool TLuminDlg::eventFilter(QObject* watched, QEvent* event)

@@ -89,6 +89,7 @@ public:
     int CurrentPage() const;
     // Rebuilds every row from its reference.
     void RefreshRows();
+    void FitReferenceColumns();
     // The references of the selected rows, whatever the sort order.
     std::vector<std::size_t> SelectedReferences() const;
     void SelectReference(std::size_t index);

@@ -254,7 +254,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString good = dir.filePath(QStringLiteral("NEW.BDB"));
-        TRefLuminaria ref = *Reference("New-ref", "BASE G13", 36, "236", false);
+        TRefLuminaria ref = *Reference("LMV 4136 236 Louvre encastrado", "BASE G13", 36, "236", false);
         ref.GammaCount = 37;
         ref.CPlaneCount = 24;
         const Bytes bytes = WriteBdbFile(ref, BdbSignature("BDB v3.1"));
@@ -279,6 +279,15 @@ private slots:
         QCOMPARE(dialog.edReferencia->text(), QString()); // properties not opened
         QVERIFY(doc.LuminaireRefs[3]->Costs.Consumption[0] > 0); // cost defaults set
         QVERIFY(dialog.Changed());
+        // The new row's name and the headings are shown whole, not cut to "...".
+        QTableView* grid = dialog.dxtlLuminarias;
+        const QFontMetrics metrics(grid->font());
+        const QFontMetrics headerMetrics(grid->horizontalHeader()->font());
+        QVERIFY(metrics.horizontalAdvance(QStringLiteral("LMV 4136 236 Louvre encastrado")) < grid->columnWidth(0));
+        for (int c = 0; c < grid->model()->columnCount(); ++c) {
+            const QString heading = grid->model()->headerData(c, Qt::Horizontal).toString();
+            QVERIFY2(headerMetrics.horizontalAdvance(heading) < grid->columnWidth(c), qPrintable(heading));
+        }
     }
 };
 
