@@ -517,6 +517,12 @@ void TMainForm::CreateToolBars()
             p->SetZoomPercent(value);
     });
 
+    // The project bar is wider than most screens: it takes a row of its own below the
+    // main and zoom bars, so that "Cálculo das Iluminâncias" and the result commands
+    // are not hidden behind the bar's extension button.
+    insertToolBar(m_projectBar, m_zoomBar);
+    insertToolBarBreak(m_projectBar);
+
     const auto bindToggle = [this](QAction* toggle, QWidget* bar) {
         connect(toggle, &QAction::toggled, bar, &QWidget::setVisible);
     };

@@ -146,6 +146,23 @@ private slots:
         QCOMPARE(projects[1]->windowTitle(), QStringLiteral("Projecto de Iluminação 2"));
     }
 
+    void projectBarShowsTheCalculationOnAWideScreen()
+    {
+        // At 1280 pixels the calculation and the first result commands are on the
+        // project bar itself, not behind its extension button.
+        TMainForm frame;
+        frame.resize(1280, 800);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        frame.Action(QStringLiteral("aNovo"))->trigger();
+        auto* bar = frame.findChild<QToolBar*>(QStringLiteral("BarraProjecto"));
+        QVERIFY(bar);
+        for (const char* name : {"aLuminarias", "aCalAuto", "aCalculo", "aCustos", "aValores"}) {
+            QWidget* button = bar->widgetForAction(frame.Action(QString::fromLatin1(name)));
+            QVERIFY2(button && button->isVisible(), name);
+        }
+    }
+
     void enablingRulesFollowTheActiveProject()
     {
         TMainForm frame;
