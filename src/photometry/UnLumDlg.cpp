@@ -17,6 +17,7 @@
 #include <QDoubleSpinBox>
 #include <QEvent>
 #include <QFont>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -29,6 +30,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTabWidget>
@@ -951,14 +953,21 @@ void TLuminDlg::FitReferenceColumns()
 {
     // The widths below are minimums; a column grows to its heading and to its longest
     // text, so that a long reference name or an efficiency stays readable. The last
-    // column takes whatever room is left.
-    static constexpr int kMinimumWidths[] = {150, 170, 70, 70, 80, 50};
+    // column takes whatever room is left. Headings are measured by their text (with
+    // the header's padding) rather than by the header's own hint, which reserves room
+    // for a sort arrow in every column and would push "Quant." out of sight.
+    static constexpr int kMinimumWidths[] = {150, 110, 60, 60, 70, 50};
     const QAbstractItemView* cells = dxtlLuminarias; // the table view hides its column size hint
-    QHeaderView* header = dxtlLuminarias->horizontalHeader();
-    for (int c = 0; c < 5; ++c)
-        dxtlLuminarias->setColumnWidth(
-            c, std::max({kMinimumWidths[c], cells->sizeHintForColumn(c), header->sectionSizeHint(c)}));
-    dxtlLuminarias->setColumnWidth(5, std::max(kMinimumWidths[5], header->sectionSizeHint(5)));
+    QFont headingFont = dxtlLuminarias->horizontalHeader()->font();
+    headingFont.setBold(true); // the heading of a selected column is drawn in bold
+    const QFontMetrics headings(headingFont);
+    const int padding = 4 * dxtlLuminarias->style()->pixelMetric(QStyle::PM_HeaderMargin);
+    const QAbstractItemModel* model = dxtlLuminarias->model();
+    for (int c = 0; c < 6; ++c) {
+        const int heading = headings.horizontalAdvance(model->headerData(c, Qt::Horizontal).toString()) + padding;
+        const int cellsWidth = c < 5 ? cells->sizeHintForColumn(c) : 0;
+        dxtlLuminarias->setColumnWidth(c, std::max({kMinimumWidths[c], cellsWidth, heading}));
+    }
 }
 
 bool TLuminDlg::eventFilter(QObject* watched, QEvent* event)

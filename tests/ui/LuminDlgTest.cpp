@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -282,12 +283,18 @@ private slots:
         // The new row's name and the headings are shown whole, not cut to "...".
         QTableView* grid = dialog.dxtlLuminarias;
         const QFontMetrics metrics(grid->font());
-        const QFontMetrics headerMetrics(grid->horizontalHeader()->font());
+        QFont headerFont = grid->horizontalHeader()->font();
+        headerFont.setBold(true); // as the heading of a selected column is drawn
+        const QFontMetrics headerMetrics(headerFont);
         QVERIFY(metrics.horizontalAdvance(QStringLiteral("LMV 4136 236 Louvre encastrado")) < grid->columnWidth(0));
         for (int c = 0; c < grid->model()->columnCount(); ++c) {
             const QString heading = grid->model()->headerData(c, Qt::Horizontal).toString();
             QVERIFY2(headerMetrics.horizontalAdvance(heading) < grid->columnWidth(c), qPrintable(heading));
         }
+        // ... and the widened columns still fit the dialog: "Quant." stays in sight.
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(!grid->horizontalScrollBar()->isVisible());
     }
 };
 
