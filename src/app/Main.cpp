@@ -7,6 +7,7 @@
 #include "app/StartupRules.h"
 #include "app/UnPrefer.h"
 #include "graphics/PlanWidget.h"
+#include "photometry/DescriptionCatalogue.h"
 #include "project/ChildWin.h"
 #include "project/UndoRedoList.h"
 
@@ -105,9 +106,7 @@ TMainForm::TMainForm(const QStringList& parameters, QWidget* parent) : QMainWind
     m_recent.Load(backend);
     UpdateRecentMenu();
 
-    QFile catalogue(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("LumivarM.Rtf")));
-    if (catalogue.open(QIODevice::ReadOnly))
-        m_descriptionCatalogue = catalogue.readAll();
+    LoadDescriptionCatalogue();
 
     UpdateMenuItems();
 }
@@ -122,6 +121,34 @@ TMainForm::~TMainForm()
     backend.Settings().setValue(kToolbarStateKey, saveState());
     m_recent.Save(backend);
     backend.Sync();
+}
+
+void TMainForm::LoadDescriptionCatalogue()
+{
+    // "LumivarM.Rtf" beside the program; without it every description is reported as
+    // not found where it is asked for. A catalogue is a few hundred kilobytes: a file
+    // far beyond that is not one and is not read into memory.
+    constexpr qint64 kMaxCatalogueBytes = 64 * 1024 * 1024;
+    const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("LumivarM.Rtf"));
+    QFile file(path);
+    if (!file.exists())
+        return;
+    QString problem;
+    if (file.size() > kMaxCatalogueBytes) {
+        problem = tr("o ficheiro é demasiado grande");
+    } else if (!file.open(QIODevice::ReadOnly)) {
+        problem = file.errorString();
+    } else {
+        const QByteArray bytes = file.readAll();
+        Result<DescriptionCatalogue> catalogue =
+            DescriptionCatalogue::FromBytes(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+        if (catalogue)
+            AppDescriptionCatalogue() = std::move(*catalogue);
+        else
+            problem = QString::fromStdString(catalogue.Message());
+    }
+    if (!problem.isEmpty())
+        statusBar()->showMessage(tr("Não foi possível ler o catálogo de descrições %1: %2").arg(path, problem));
 }
 
 void TMainForm::ChooseSchemeColours()

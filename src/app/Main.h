@@ -111,6 +111,7 @@ private:
     void ApplyPlacement();
     void StorePlacement();
     void ChooseSchemeColours();
+    void LoadDescriptionCatalogue();
 
     // Commands.
     void NewProject();
@@ -129,7 +130,6 @@ private:
     int m_newCount = 0;
     bool m_firstShow = true;
     bool m_destroying = false;
-    QByteArray m_descriptionCatalogue; // "LumivarM.Rtf" as read; empty when missing
     RecentFiles m_recent;
     std::array<QColor, 6> m_schemeColours;
     QHash<QString, QAction*> m_actions;

@@ -4,6 +4,7 @@
 #include "base/TextEncoding.h"
 #include "graphics/PositionList.h"
 #include "graphics/UnPlanoE.h"
+#include "photometry/DescriptionCatalogue.h"
 #include "photometry/LampBase.h"
 #include "photometry/LampCatalogue.h"
 #include "photometry/LumFichDlg.h"
@@ -574,6 +575,11 @@ TLuminDlg::TLuminDlg(ProjectDocument& document, TPlanoGrafico* plan, QWidget* pa
     : QDialog(parent), m_document(document), m_plan(plan)
 {
     setObjectName(QStringLiteral("TLuminDlg"));
+    CatalogueBlock = [](const TRefLuminaria& reference) {
+        const Result<RtfText> block =
+            AppDescriptionCatalogue().Block(DescriptionCatalogue::KeyOf(Cp1252ToUtf8(reference.Data.Reference.View())));
+        return block ? block->Text : block.Message();
+    };
     pcLuminarias = new QTabWidget(this);
     pcLuminarias->setObjectName(QStringLiteral("pcLuminarias"));
     pcLuminarias->addTab(BuildReferencesPage(), tr("Luminárias"));

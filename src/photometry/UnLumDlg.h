@@ -65,8 +65,8 @@ public:
     std::function<bool(TLuminDlg& dialog)> Block;
     // The position list; by default TListaPosLumin on the plan when there is one.
     std::function<void(TLuminDlg& dialog)> PositionList;
-    // The plain text of a reference's block in the description catalogue; empty when the
-    // catalogue does not know it (the default: no catalogue loaded).
+    // The plain text of a reference's block in the description catalogue, or the
+    // catalogue's not-found message; by default the program's catalogue is asked.
     std::function<std::string(const TRefLuminaria& reference)> CatalogueBlock;
 
     // Commands of the buttons.

@@ -2,6 +2,7 @@
 // its confirmation, sorting that keeps rows tied to their references, the lamp
 // catalogue and ballast pick lists, adding from a file and the page captions.
 
+#include "photometry/DescriptionCatalogue.h"
 #include "photometry/UnLumDlg.h"
 #include "support/PhotometryWriters.h"
 
@@ -219,6 +220,32 @@ private slots:
         QCOMPARE(asked, 1);
         QCOMPARE(dialog.CurrentPage(), int(TLuminDlg::PageProperties));
         QCOMPARE(dialog.edReferencia->text(), QStringLiteral("B-ref"));
+    }
+
+    void PropertiesShowTheProductCatalogueLines()
+    {
+        ProjectDocument doc = Project();
+        // "A-ref" has a full block, "C-ref" a short one, "B-ref" none.
+        AppDescriptionCatalogue() = *DescriptionCatalogue::FromBytes(
+            R"({\rtf1 [A-ref]\par {\b Fam\'edlia A}\par Cat\'e1logo 2026\tab p. 3\par C\'f3digo 123\par []\par )"
+            R"([C-ref]\par curta\par []})");
+        TLuminDlg dialog(doc);
+        const struct {
+            std::size_t ref;
+            const char* first;
+            const char* second;
+        } cases[] = {{1, "Catálogo 2026 p. 3", "Código 123"}, {0, "", "curta"}, {2, "", ""}};
+        for (const auto& c : cases) {
+            SelectRows(dialog, {c.ref});
+            dialog.PropriedadesBtn->click();
+            QCOMPARE(dialog.edProduto1->text(), QString::fromUtf8(c.first));
+            QCOMPARE(dialog.edProduto2->text(), QString::fromUtf8(c.second));
+            dialog.findChild<QPushButton*>(QStringLiteral("PropOkBtnCancela"))->click();
+        }
+        AppDescriptionCatalogue() = DescriptionCatalogue(); // no catalogue: the lines stay empty
+        SelectRows(dialog, {1});
+        dialog.PropriedadesBtn->click();
+        QVERIFY(dialog.edProduto1->text().isEmpty() && dialog.edProduto2->text().isEmpty());
     }
 
     void CostsPageOffersTheLampsBallasts()
