@@ -7,7 +7,7 @@ BUILD="${LUMIVAR_BUILD_DIR:-$ROOT/build}"
 JOBS="$(nproc 2>/dev/null || echo 2)"
 
 PACKAGES=(g++ cmake ninja-build python3 pkg-config clang-format
-          qt6-base-dev qt6-base-dev-tools libgl-dev
+          qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           xvfb xauth poppler-utils)
 

@@ -4,6 +4,7 @@
 #include "app/FileTypeRegistration.h"
 #include "app/SplashWindow.h"
 #include "app/StartupRules.h"
+#include "app/ToolkitTranslator.h"
 
 #include <QApplication>
 
@@ -11,6 +12,10 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavik Lumivar"));
+    // The program speaks Portuguese; Qt's own buttons and dialogs should too.
+    lumivar::ToolkitTranslator toolkitTexts;
+    if (toolkitTexts.Load())
+        QApplication::installTranslator(&toolkitTexts);
     // The start-up picture comes first and is painted at once.
     auto* splash = new lumivar::SplashWindow;
     splash->show();
