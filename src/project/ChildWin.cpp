@@ -408,6 +408,9 @@ QWidget* TProjMDIChild::BuildDataPage()
     m_number->setMaxLength(20);
     m_date = new QDateEdit(info);
     m_date->setCalendarPopup(true);
+    // Day, month and year in figures, as Portuguese dates are written; the toolkit's
+    // default would spell the month in English.
+    m_date->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     m_time = new QTimeEdit(info);
     m_time->setDisplayFormat(QStringLiteral("HH:mm:ss"));
     m_projectName = new QLineEdit(info);
