@@ -12,6 +12,8 @@
 #include <optional>
 #include <sstream>
 
+#include <unistd.h>
+
 namespace lumivar {
 namespace {
 
@@ -99,8 +101,10 @@ class FileTypeXdgFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // One folder per test and process: ctest runs the tests of this fixture side by side.
         m_root = fs::temp_directory_path() /
-                 ("lumivar-pref-xdg-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+                 ("lumivar-pref-xdg-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                  "-" + std::to_string(::getpid()));
         fs::remove_all(m_root);
         fs::create_directories(m_root / "config");
         m_where = {(m_root / "data").string(), (m_root / "config").string()};

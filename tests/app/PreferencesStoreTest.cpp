@@ -15,6 +15,8 @@
 #include <set>
 #include <string>
 
+#include <unistd.h>
+
 namespace lumivar {
 namespace {
 
@@ -24,9 +26,8 @@ struct TempFolder {
     fs::path Path;
     TempFolder()
     {
-        Path = fs::temp_directory_path() /
-               ("lumivar-pref-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        Path = fs::temp_directory_path() / ("lumivar-pref-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(Path);
         fs::create_directories(Path);
     }
