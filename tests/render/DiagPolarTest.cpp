@@ -2,9 +2,9 @@
 // grid rays and labels, and the curves as painted on an offscreen image.
 
 #include "views/DiagPolar.h"
+#include "render/GuiApplication.h"
 #include "views/BSpline.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -16,17 +16,6 @@
 
 namespace lumivar {
 namespace {
-
-void EnsureGuiApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "render_tests";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    (void)app;
-}
 
 // A table with one intensity per C column, the same at every gamma angle.
 IntensityTable PlaneTable(double c0, double c90, double c180, double c270)

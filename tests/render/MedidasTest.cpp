@@ -1,8 +1,8 @@
 // The room sketch painted into offscreen images at the two sizes the program uses.
 
 #include "graphics/Bonecos.h"
+#include "render/GuiApplication.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QLocale>
 #include <QPainter>
@@ -11,17 +11,6 @@
 
 namespace lumivar {
 namespace {
-
-void EnsureGuiApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "render_tests";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    (void)app;
-}
 
 QImage PaintSketch(int width, int height, float length, float roomWidth, float roomHeight, float planeHeight)
 {

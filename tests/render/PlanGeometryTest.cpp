@@ -1,8 +1,8 @@
 // The plan's symbols, their clamping and the dimension chains, painted on offscreen images.
 
 #include "graphics/UnPlanoE.h"
+#include "render/GuiApplication.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPicture>
@@ -14,17 +14,6 @@
 
 namespace lumivar {
 namespace {
-
-void EnsureGuiApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "render_tests";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    (void)app;
-}
 
 // A 10 m × 5 m room with a 1.2 m × 0.3 m rectangular reference (0) and a 0.6 m round
 // one (1), laid out at about 100 pixels per metre.

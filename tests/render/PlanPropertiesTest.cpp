@@ -2,24 +2,12 @@
 // on the document: use counts, numbering and the change reports.
 
 #include "graphics/UnPlanoE.h"
-
-#include <QGuiApplication>
+#include "render/GuiApplication.h"
 
 #include <gtest/gtest.h>
 
 namespace lumivar {
 namespace {
-
-void EnsureGuiApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "render_tests";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    (void)app;
-}
 
 // A 10 m × 5 m room, a rectangular reference (0), a round one (1) and three luminaires
 // at X = 1, 3, 5 on different Y, the first two rectangular; all three selected.

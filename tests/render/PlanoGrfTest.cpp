@@ -3,8 +3,8 @@
 // blue, the room fitted to its aspect.
 
 #include "calc/PlanoGrf.h"
+#include "render/GuiApplication.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -15,17 +15,6 @@
 
 namespace lumivar {
 namespace {
-
-void EnsureGuiApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "render_tests";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    (void)app;
-}
 
 TDadosProjecto Room()
 {

@@ -2,8 +2,8 @@
 // offscreen images.
 
 #include "graphics/UnGrafic.h"
+#include "render/GuiApplication.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QLocale>
 #include <QPainter>
@@ -19,17 +19,6 @@ namespace {
 
 // Fonts need a GUI application; one is made once for the whole test program if no other
 // test made one first.
-void EnsureGuiApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "render_tests";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    (void)app;
-}
-
 class CLocale {
 public:
     explicit CLocale(const QLocale& locale = QLocale::c()) : m_saved(QLocale()) { QLocale::setDefault(locale); }
