@@ -1,6 +1,7 @@
 #include "app/UnPrefer.h"
 
 #include "app/FileTypeRegistration.h"
+#include "calc/DialogButtons.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -114,9 +115,7 @@ TPreferenciasDlg::TPreferenciasDlg(PreferencesStore& store, QWidget* parent)
     cancel->setObjectName(QStringLiteral("CancelaBtn"));
     auto* help = new QPushButton(tr("&Ajuda"), this);
     help->setObjectName(QStringLiteral("AjudaBtn"));
-    // The help window is not part of the program yet.
-    help->setEnabled(false);
-    help->setToolTip(tr("A ajuda ainda não está disponível."));
+    MarkHelpPending(help);
     connect(ok, &QPushButton::clicked, this, &TPreferenciasDlg::accept);
     connect(cancel, &QPushButton::clicked, this, &TPreferenciasDlg::reject);
 

@@ -19,15 +19,19 @@ DialogButtons MakeDialogButtons(QDialog* dialog)
     b.Cancel->setObjectName(QStringLiteral("CancelaBtn"));
     b.Help = new QPushButton(QDialog::tr("&Ajuda"), dialog);
     b.Help->setObjectName(QStringLiteral("AjudaBtn"));
-    // The help window is not part of the program yet.
-    b.Help->setEnabled(false);
-    b.Help->setToolTip(QDialog::tr("A ajuda ainda não está disponível."));
+    MarkHelpPending(b.Help);
     b.Row->addWidget(b.Ok);
     b.Row->addWidget(b.Cancel);
     b.Row->addWidget(b.Help);
     QObject::connect(b.Ok, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(b.Cancel, &QPushButton::clicked, dialog, &QDialog::reject);
     return b;
+}
+
+void MarkHelpPending(QPushButton* help)
+{
+    help->setEnabled(false);
+    help->setToolTip(QDialog::tr("A ajuda ainda não está disponível."));
 }
 
 } // namespace lumivar

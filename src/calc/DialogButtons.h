@@ -19,4 +19,8 @@ struct DialogButtons {
 // Buttons owned by dialog; the row is for the caller to add to its layout.
 DialogButtons MakeDialogButtons(QDialog* dialog);
 
+// Every dialog's "&Ajuda" stays disabled, saying why, until the help topics exist; this
+// is the one place to change when they do.
+void MarkHelpPending(QPushButton* help);
+
 } // namespace lumivar

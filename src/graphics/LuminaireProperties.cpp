@@ -1,5 +1,7 @@
 #include "graphics/LuminaireProperties.h"
 
+#include "calc/DialogButtons.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -109,9 +111,7 @@ void TObjProp::Build()
     cancel->setObjectName(QStringLiteral("Button2"));
     QPushButton* help = buttons->addButton(tr("&Ajuda"), QDialogButtonBox::HelpRole);
     help->setObjectName(QStringLiteral("AjudaBtn"));
-    // The help window is not part of the program yet.
-    help->setEnabled(false);
-    help->setToolTip(tr("Ainda não disponível"));
+    MarkHelpPending(help);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

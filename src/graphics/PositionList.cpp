@@ -1,5 +1,6 @@
 #include "graphics/PositionList.h"
 
+#include "calc/DialogButtons.h"
 #include "graphics/LuminaireProperties.h"
 
 #include <QDialogButtonBox>
@@ -37,9 +38,7 @@ TListaPosLumin::TListaPosLumin(TPlanoGrafico& plan, QWidget* parent) : QDialog(p
     ok->setDefault(true);
     QPushButton* help = buttons->addButton(tr("&Ajuda"), QDialogButtonBox::HelpRole);
     help->setObjectName(QStringLiteral("AjudaBtn"));
-    // The help window is not part of the program yet.
-    help->setEnabled(false);
-    help->setToolTip(tr("Ainda não disponível"));
+    MarkHelpPending(help);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
     resize(460, 360);

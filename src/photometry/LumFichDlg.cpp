@@ -1,6 +1,7 @@
 #include "photometry/LumFichDlg.h"
 
 #include "base/TextEncoding.h"
+#include "calc/DialogButtons.h"
 #include "photometry/LuminaireTexts.h"
 #include "photometry/PhotometryFile.h"
 #include "photometry/ReferenceListEdit.h"
@@ -274,9 +275,7 @@ TLumFichDlg::TLumFichDlg(const QString& dataFolder, const QString& pictureFolder
     cancel->setObjectName(QStringLiteral("CancelaBtn"));
     QPushButton* help = buttons->addButton(tr("&Ajuda"), QDialogButtonBox::HelpRole);
     help->setObjectName(QStringLiteral("AjudaBtn"));
-    // The help window is not part of the program yet.
-    help->setEnabled(false);
-    help->setToolTip(tr("Ainda não disponível"));
+    MarkHelpPending(help);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

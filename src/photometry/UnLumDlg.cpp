@@ -2,6 +2,7 @@
 
 #include "app/PreferencesStore.h"
 #include "base/TextEncoding.h"
+#include "calc/DialogButtons.h"
 #include "graphics/PositionList.h"
 #include "graphics/UnPlanoE.h"
 #include "photometry/DescriptionCatalogue.h"
@@ -677,9 +678,7 @@ QWidget* TLuminDlg::BuildReferencesPage()
     OkBtn->setDefault(true);
     connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
     QPushButton* help = Button(page, tr("&Ajuda"), "AjudaBtn");
-    // The help window is not part of the program yet.
-    help->setEnabled(false);
-    help->setToolTip(tr("Ainda não disponível"));
+    MarkHelpPending(help);
 
     auto* side = new QVBoxLayout;
     for (QPushButton* b :
