@@ -211,6 +211,29 @@ void ConvertPageRecord(ProjectVersion version, ByteSpan old, TPaginaRelatorio& t
     target.Decode(image);
 }
 
+namespace {
+
+// The settings after the sheet flags: the same layout in every old version, from `at`.
+void ReadOldReportSettings(ByteSpan old, std::size_t at, TOpcoesRelatorio& o)
+{
+    o.UseProjectValues = old[at];
+    o.ValuesQuality = le::GetI32(old, at + 2);
+    o.ValuesShowLuminaires = old[at + 6];
+    o.ValuesPointsX = le::GetI32(old, at + 10);
+    o.ValuesPointsY = le::GetI32(old, at + 14);
+    o.UseProjectTones = old[at + 18];
+    o.TonesQuality = le::GetI32(old, at + 22);
+    o.TonesShowLuminaires = old[at + 26];
+    o.TonesPointsX = le::GetI32(old, at + 30);
+    o.TonesPointsY = le::GetI32(old, at + 34);
+    o.UseProjectSections = old[at + 38];
+    o.SectionsPlane = le::GetI32(old, at + 42);
+    o.SectionA = le::GetF32(old, at + 46);
+    o.SectionB = le::GetF32(old, at + 50);
+}
+
+} // namespace
+
 TOpcoesRelatorio ConvertReportOptions(ProjectVersion version, ByteSpan old)
 {
     TOpcoesRelatorio o;
@@ -227,39 +250,13 @@ TOpcoesRelatorio ConvertReportOptions(ProjectVersion version, ByteSpan old)
             o.Sheets[4 + k] = old[6 + k];
         for (int k = 0; k < 3; ++k)
             o.Sheets[18 + k] = old[19 + k];
-        o.UseProjectValues = old[22];
-        o.ValuesQuality = le::GetI32(old, 24);
-        o.ValuesShowLuminaires = old[28];
-        o.ValuesPointsX = le::GetI32(old, 32);
-        o.ValuesPointsY = le::GetI32(old, 36);
-        o.UseProjectTones = old[40];
-        o.TonesQuality = le::GetI32(old, 44);
-        o.TonesShowLuminaires = old[48];
-        o.TonesPointsX = le::GetI32(old, 52);
-        o.TonesPointsY = le::GetI32(old, 56);
-        o.UseProjectSections = old[60];
-        o.SectionsPlane = le::GetI32(old, 64);
-        o.SectionA = le::GetF32(old, 68);
-        o.SectionB = le::GetF32(old, 72);
+        ReadOldReportSettings(old, 22, o);
         return o;
     }
     // Every old sheet number moves up by one: the cover sheet came later.
     for (int k = 0; k < 30; ++k)
         o.Sheets[1 + k] = old[4 + k];
-    o.UseProjectValues = old[34];
-    o.ValuesQuality = le::GetI32(old, 36);
-    o.ValuesShowLuminaires = old[40];
-    o.ValuesPointsX = le::GetI32(old, 44);
-    o.ValuesPointsY = le::GetI32(old, 48);
-    o.UseProjectTones = old[52];
-    o.TonesQuality = le::GetI32(old, 56);
-    o.TonesShowLuminaires = old[60];
-    o.TonesPointsX = le::GetI32(old, 64);
-    o.TonesPointsY = le::GetI32(old, 68);
-    o.UseProjectSections = old[72];
-    o.SectionsPlane = le::GetI32(old, 76);
-    o.SectionA = le::GetF32(old, 80);
-    o.SectionB = le::GetF32(old, 84);
+    ReadOldReportSettings(old, 34, o);
     return o;
 }
 
