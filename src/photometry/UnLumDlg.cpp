@@ -576,11 +576,6 @@ TLuminDlg::TLuminDlg(ProjectDocument& document, TPlanoGrafico* plan, QWidget* pa
     : QDialog(parent), m_document(document), m_plan(plan)
 {
     setObjectName(QStringLiteral("TLuminDlg"));
-    CatalogueBlock = [](const TRefLuminaria& reference) {
-        const Result<RtfText> block =
-            AppDescriptionCatalogue().Block(DescriptionCatalogue::KeyOf(Cp1252ToUtf8(reference.Data.Reference.View())));
-        return block ? block->Text : block.Message();
-    };
     pcLuminarias = new QTabWidget(this);
     pcLuminarias->setObjectName(QStringLiteral("pcLuminarias"));
     pcLuminarias->addTab(BuildReferencesPage(), tr("Luminárias"));
@@ -1053,8 +1048,11 @@ void TLuminDlg::Properties()
     for (const std::string& line : PropertiesCharacteristicsLines(ref.Data))
         lines << QString::fromStdString(line);
     mCaracteristicas->setPlainText(lines.join(QLatin1Char('\n')));
-    const std::array<std::string, 2> product =
-        ProductCatalogueLines(CatalogueBlock ? CatalogueBlock(ref) : std::string());
+    // The two lines come from the reference's block of the program's catalogue; without
+    // a block both stay empty.
+    const Result<RtfText> block =
+        AppDescriptionCatalogue().Block(DescriptionCatalogue::KeyOf(Cp1252ToUtf8(ref.Data.Reference.View())));
+    const std::array<std::string, 2> product = ProductCatalogueLines(block ? block->Text : std::string());
     edProduto1->setText(QString::fromStdString(product[0]));
     edProduto2->setText(QString::fromStdString(product[1]));
     ShowPage(PageProperties);

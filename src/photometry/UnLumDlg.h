@@ -65,10 +65,6 @@ public:
     std::function<bool(TLuminDlg& dialog)> Block;
     // The position list; by default TListaPosLumin on the plan when there is one.
     std::function<void(TLuminDlg& dialog)> PositionList;
-    // The plain text of a reference's block in the description catalogue, or the
-    // catalogue's not-found message; by default the program's catalogue is asked.
-    std::function<std::string(const TRefLuminaria& reference)> CatalogueBlock;
-
     // Commands of the buttons.
     void Add();
     // Adds the reference of a photometric file; false (after the error box) when the
