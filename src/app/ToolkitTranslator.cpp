@@ -2,18 +2,27 @@
 
 #include <QLibraryInfo>
 
+#include <utility>
+#include <vector>
+
 namespace lumivar {
 
 QString EuropeanPortuguese(QString text)
 {
-    // Longer words first where one contains another.
-    static const std::pair<const char*, const char*> kWords[] = {
-        {"Arquivo", "Ficheiro"},     {"arquivo", "ficheiro"},     {"Salvar", "Guardar"},
-        {"salvar", "guardar"},       {"Excluir", "Eliminar"},     {"excluir", "eliminar"},
-        {"Diretório", "Directório"}, {"diretório", "directório"}, {"Tela", "Ecrã"},
-    };
+    // Built once: every text Qt translates passes through here.
+    static const std::vector<std::pair<QString, QString>> kWords = [] {
+        const std::pair<const char*, const char*> words[] = {
+            {"Arquivo", "Ficheiro"},     {"arquivo", "ficheiro"},     {"Salvar", "Guardar"},
+            {"salvar", "guardar"},       {"Excluir", "Eliminar"},     {"excluir", "eliminar"},
+            {"Diretório", "Directório"}, {"diretório", "directório"}, {"Tela", "Ecrã"},
+        };
+        std::vector<std::pair<QString, QString>> list;
+        for (const auto& [brazilian, european] : words)
+            list.emplace_back(QString::fromUtf8(brazilian), QString::fromUtf8(european));
+        return list;
+    }();
     for (const auto& [brazilian, european] : kWords)
-        text.replace(QString::fromUtf8(brazilian), QString::fromUtf8(european));
+        text.replace(brazilian, european);
     return text;
 }
 
